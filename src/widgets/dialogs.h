@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace brelvox {
+
+// Every modal box of the program goes through here, so tests can answer them.
+namespace dialogs {
+
+enum class Kind { Error, Information, Question };
+
+// Returns true for "Yes" (questions) and true for the other kinds once closed.
+using Handler = std::function<bool(Kind kind, const QString &title, const QString &text)>;
+
+// Installs a handler in place of real boxes; an empty handler restores them.
+void setHandler(Handler handler);
+
+// The application's error box: title "Brelvox", an error icon, "." appended when the
+// last character sorts after ".".
+void error(const QString &text, QWidget *parent = nullptr);
+QString errorText(const QString &text);
+
+void information(const QString &text, QWidget *parent = nullptr);
+bool question(const QString &text, QWidget *parent = nullptr);
+
+// Runs f; any exception it lets out is shown in the error box and swallowed.
+void guarded(const std::function<void()> &f);
+
+} // namespace dialogs
+} // namespace brelvox
