@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#include "shell/appwindows.h"
+
+#include "shell/tchat.h"
+#include "widgets/dialogs.h"
+
+#include <QAction>
+#include <QWidget>
+
+namespace brelvox {
+
+AppWindows::AppWindows()
+{
+    m_chat = std::make_unique<Tchat>();
+    m_tally = secondary(QStringLiteral("Brelvox - Tally List"));
+    m_about = secondary(QStringLiteral("Brelvox - About"));
+    m_gameStart = secondary(QStringLiteral("Brelvox - Game Start"));
+    m_help = secondary(QStringLiteral("Brelvox - Help File"));
+    m_phrases = secondary(QStringLiteral("Brelvox - Phrase Buttons"));
+    m_spyList = secondary(QStringLiteral("Brelvox -Spys"));
+    m_download = secondary(QStringLiteral("Download The Ostrel Lobby"));
+    wire();
+}
+
+AppWindows::~AppWindows()
+{
+    for (QWidget *w : {m_tally, m_about, m_gameStart, m_help, m_phrases, m_spyList, m_download})
+        delete w;
+}
+
+QWidget *AppWindows::secondary(const QString &caption, QWidget *window)
+{
+    if (!window)
+        window = new QWidget(nullptr, Qt::Window);
+    window->setWindowTitle(caption);
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+    window->hide();
+    return window;
+}
+
+void AppWindows::wire()
+{
+    Tchat *c = m_chat.get();
+    auto show = [](QWidget *w) {
+        w->show();
+        w->raise();
+        w->activateWindow();
+    };
+    connect(c->action("Help2"), &QAction::triggered, c, [this, show] { show(m_help); });
+    connect(c->action("About1"), &QAction::triggered, c, [this, show] { show(m_about); });
+    connect(c->action("SpyList1"), &QAction::triggered, c, [this, show] { show(m_spyList); });
+    connect(c->action("ViewTally1"), &QAction::triggered, c, [this, show] { show(m_tally); });
+    connect(c->action("PrhaseList1"), &QAction::triggered, c, [this, show] { show(m_phrases); });
+
+    Tchat::Hooks hooks;
+    hooks.showDownload = [this] { m_download->show(); };
+    c->setHooks(std::move(hooks));
+}
+
+} // namespace brelvox

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#include "shell/appwindows.h"
+#include "shell/instanceguard.h"
+#include "shell/presencemarker.h"
+#include "shell/tchat.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brelvox"));
+
+    brelvox::InstanceGuard guard(QStringLiteral("vrenik"));
+    if (guard.anotherIsRunning(true))
+        return 0;
+    brelvox::PresenceMarker presence(brelvox::InstanceGuard::runtimeFolder(), QStringLiteral("brelvox"));
+
+    QApplication::setApplicationDisplayName(QStringLiteral("Brelvox"));
+    brelvox::AppWindows windows;
+    brelvox::Tchat *chat = windows.chat();
+    QObject::connect(&guard, &brelvox::InstanceGuard::restoreRequested, chat, [chat] {
+        if (chat->isMinimized())
+            chat->showNormal();
+        chat->raise();
+        chat->activateWindow();
+    });
+    chat->show();
+    return app.exec();
+}

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#include "shell/preferences.h"
+
+#include "core/conversion.h"
+#include "core/inifile.h"
+
+namespace brelvox::settingsfile {
+
+namespace {
+ColorRef readColor(const IniFile &ini, const QString &key)
+{
+    ColorRef c = 0;
+    if (!textToColor(ini.readString(kSection, key, QStringLiteral("clblack")), &c))
+        return 0;
+    return c;
+}
+
+QString boolText(bool on)
+{
+    return on ? QStringLiteral("true") : QStringLiteral("false");
+}
+} // namespace
+
+void load(const IniFile &ini, Preferences &p)
+{
+    p.textSize = ini.readInteger(kSection, QStringLiteral("Textsize"), 8);
+    p.bounds = QRect(ini.readInteger(kSection, QStringLiteral("Left"), 3), ini.readInteger(kSection, QStringLiteral("Top"), 3),
+                     ini.readInteger(kSection, QStringLiteral("Width"), 748),
+                     ini.readInteger(kSection, QStringLiteral("Height"), 563));
+    p.textColor = readColor(ini, QStringLiteral("Textcolor"));
+    p.actionColor = readColor(ini, QStringLiteral("Actioncolor"));
+    for (int n = 1; n <= 9; ++n)
+        p.phrases[n - 1] = ini.readString(kSection, QStringLiteral("Phrase%1").arg(n), QString());
+    p.playSounds = ini.readString(kSection, QStringLiteral("Playsounds"), QStringLiteral("true")) != QLatin1String("false");
+    p.showWordList = ini.readString(kSection, QStringLiteral("Showwordlist"), QStringLiteral("true")) != QLatin1String("false");
+    p.betweenRounds = toInt(ini.readString(kSection, QStringLiteral("Betweenrounds"), QStringLiteral("5")));
+    const QString speed = ini.readString(kSection, QStringLiteral("Botspeed"), QStringLiteral("1000"));
+    p.botSpeed = speed == QLatin1String("2000") ? 2000 : speed == QLatin1String("500") ? 500 : 1000;
+    QString type = ini.readString(kSection, QStringLiteral("Gametype"), QStringLiteral("1"));
+    p.gameType = 0; // the boxes are cleared before the number is read
+    if (type.isEmpty() || type == QLatin1String("0"))
+        type = QStringLiteral("1");
+    const int number = toInt(type);
+    // A number that names no box is taken as the first type, as an empty value is.
+    p.gameType = number >= 1 && number <= 4 ? number : 1;
+    p.turnSound = ini.readString(kSection, QStringLiteral("Turnsound"), QStringLiteral("0")) == QLatin1String("1") ? 1 : 0;
+    p.chatterSounds = ini.readString(kSection, QStringLiteral("ChatterSounds"), QStringLiteral("true")) != QLatin1String("false");
+}
+
+QString save(IniFile &ini, const Preferences &p)
+{
+    struct Entry {
+        const char *key;
+        QString value;
+        bool mayFail;
+    };
+    const Entry entries[] = {
+        {"Textsize", QString::number(p.textSize), false},
+        {"Top", QString::number(p.bounds.y()), false},
+        {"Left", QString::number(p.bounds.x()), false},
+        {"Width", QString::number(p.bounds.width()), false},
+        {"Height", QString::number(p.bounds.height()), false},
+        {"Textcolor", colorToText(p.textColor), true},
+        {"Actioncolor", colorToText(p.actionColor), true},
+        {"Botspeed", QString::number(p.botSpeed), false},
+        {"Gametype", QString::number(p.gameType), false},
+        {"Playsounds", boolText(p.playSounds), false},
+        {"Showwordlist", boolText(p.showWordList), false},
+        {"Turnsound", QString::number(p.turnSound), false},
+        {"ChatterSounds", boolText(p.chatterSounds), false},
+    };
+    for (const Entry &e : entries) {
+        if (!ini.writeString(kSection, QString::fromLatin1(e.key), e.value) && !e.mayFail)
+            return QStringLiteral("Unable to write to %1").arg(ini.path());
+    }
+    return QString();
+}
+
+} // namespace brelvox::settingsfile

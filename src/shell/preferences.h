@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#pragma once
+
+#include "widgets/colortext.h"
+
+#include <QRect>
+#include <QString>
+#include <array>
+
+namespace brelvox {
+
+class IniFile;
+
+// The player's preferences as the settings file holds them. The main window shows them in
+// its menus and widgets; this is the form in which they travel to and from the file.
+struct Preferences {
+    int textSize = 8;
+    QRect bounds{3, 3, 748, 563}; // Left, Top, Width, Height of the whole window
+    ColorRef textColor = 0;
+    ColorRef actionColor = 0;
+    std::array<QString, 9> phrases; // empty: the button keeps its text
+    bool playSounds = true;
+    bool showWordList = true;
+    int betweenRounds = 5;
+    int botSpeed = 1000;
+    int gameType = 1; // 1 High Score, 2 Most Balls, 3 Nine Ball, 4 Race; 0 no box ticked
+    int turnSound = 0;
+    bool chatterSounds = false;
+};
+
+namespace settingsfile {
+
+inline const QString kSection = QStringLiteral("Brelvox");
+inline const QString kFileName = QStringLiteral("ostrellobby.ini");
+
+// Reads every key in the file's order into prefs. A "Betweenrounds" or "Gametype" that is
+// not a whole number throws ConversionError; the keys read before it are in prefs then,
+// the ones after it are as they were.
+void load(const IniFile &ini, Preferences &prefs);
+
+// Writes the keys the program owns; returns the text of the failure to report, or an
+// empty text. A failed colour write alone is passed over.
+QString save(IniFile &ini, const Preferences &prefs);
+
+} // namespace settingsfile
+} // namespace brelvox

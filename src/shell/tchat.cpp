@@ -1,0 +1,437 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#include "shell/tchat.h"
+
+#include "client/chatview.h"
+#include "core/conversion.h"
+#include "core/inifile.h"
+#include "core/randomsource.h"
+#include "core/userfiles.h"
+#include "shell/lobbylink.h"
+#include "widgets/dialogs.h"
+#include "widgets/flatbutton.h"
+#include "widgets/flatpanel.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace brelvox {
+
+namespace {
+const QString kWaiting = QStringLiteral("<Waiting>");
+constexpr int kSeatTops[5] = {330, 372, 411, 452, 490};
+// Board areas: the letter board and seat rows on the left, the table on the right with
+// the status line and the chat under it.
+const QRect kStatusArea(256, 262, 473, 18);
+const QRect kChatArea(356, 282, 372, 226);
+const QRect kStartButton(256 + 163, 3 + 111, 146, 34);
+} // namespace
+
+Tchat::Tchat(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Brelvox"));
+    setFont(QFont(QStringLiteral("Arial"), 9));
+    buildBoard();
+    buildMenus();
+    m_lobby = new LobbyLink(this);
+    setMinimumSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    setWindowBounds(QRect(3, 3, kClientWidth + kFrameWidth, kClientHeight + kFrameHeight));
+    FormCreate();
+}
+
+Tchat::~Tchat() = default;
+
+void Tchat::buildBoard()
+{
+    auto *client = new FlatPanel(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setColor(toQColor(0x5887A7));
+    setCentralWidget(client);
+
+    m_board = new FlatPanel(client);
+    m_board->setObjectName(QStringLiteral("panel_board"));
+    m_board->setColor(QColor(0x23, 0x4A, 0x33));
+    m_board->setBorderColor(QColor(0x12, 0x26, 0x1A));
+    m_board->setGeometry(4, 4, 732, 511);
+
+    QFont bold(QStringLiteral("Arial"), 9, QFont::Bold);
+    for (int seat = 1; seat <= 5; ++seat) {
+        auto *label = new QLabel(kWaiting, m_board);
+        label->setObjectName(QStringLiteral("label_playername%1").arg(seat));
+        label->setProperty("tag", seat);
+        label->setFont(bold);
+        label->setStyleSheet(QStringLiteral("color:#FFFF00;"));
+        label->setGeometry(245, kSeatTops[seat - 1], 105, 20);
+        m_seats[seat - 1] = label;
+    }
+
+    m_status = new QLabel(QStringLiteral("Welcome to Brelvox by Ostrel Software!"), m_board);
+    m_status->setObjectName(QStringLiteral("label_status"));
+    m_status->setAlignment(Qt::AlignCenter);
+    m_status->setFont(bold);
+    m_status->setStyleSheet(QStringLiteral("color:#FFFF00;"));
+    m_status->setGeometry(kStatusArea);
+
+    m_chat = new ChatView(m_board, kChatArea, this);
+
+    m_start = new FlatButton(QStringLiteral("Start Game"), m_board);
+    m_start->setObjectName(QStringLiteral("button_start"));
+    m_start->setGeometry(kStartButton);
+    m_start->setColors(QColor(0x1E, 0x6B, 0x2E), QColor(0xFF, 0xFF, 0x00));
+    m_start->hide();
+}
+
+QAction *Tchat::addItem(QMenu *menu, const char *name, const QString &caption, bool checkable, bool checked, int tag)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setCheckable(checkable);
+    a->setChecked(checked);
+    a->setData(tag);
+    return a;
+}
+
+QAction *Tchat::action(const char *objectName) const
+{
+    return findChild<QAction *>(QString::fromLatin1(objectName));
+}
+
+void Tchat::chooseInGroup(QActionGroup *group, QAction *chosen)
+{
+    for (QAction *a : group->actions())
+        a->setChecked(a == chosen);
+}
+
+void Tchat::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    QMenu *file = bar->addMenu(QStringLiteral("File"));
+    QAction *start = addItem(file, "StartGame1", QStringLiteral("Start Game"));
+    start->setEnabled(false);
+    file->addSeparator();
+    QAction *exit = addItem(file, "Exit1", QStringLiteral("Exit"));
+
+    QMenu *options = bar->addMenu(QStringLiteral("Options"));
+    QAction *sounds = addItem(options, "PlaySounds1", QStringLiteral("Play Sounds"), true, true);
+    QAction *chatter = addItem(options, "PlayChatterSounds1", QStringLiteral("Play Chatter Sounds"), true, false);
+
+    QMenu *turn = options->addMenu(QStringLiteral("Turn Sound"));
+    turn->menuAction()->setObjectName(QStringLiteral("TurnSound1"));
+    turn->menuAction()->setData(0);
+    m_turnGroup = new QActionGroup(this);
+    m_turnGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    m_turnGroup->addAction(addItem(turn, "Classic1", QStringLiteral("Classic"), true, true, 0));
+    m_turnGroup->addAction(addItem(turn, "New1", QStringLiteral("New"), true, false, 1));
+
+    QMenu *bot = options->addMenu(QStringLiteral("Bot Speed"));
+    bot->menuAction()->setObjectName(QStringLiteral("BotSpeed1"));
+    m_botGroup = new QActionGroup(this);
+    m_botGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    m_botGroup->addAction(addItem(bot, "Slow1", QStringLiteral("Slow"), true, false, 2000));
+    m_botGroup->addAction(addItem(bot, "Normal1", QStringLiteral("Normal"), true, true, 1000));
+    m_botGroup->addAction(addItem(bot, "Fast1", QStringLiteral("Fast"), true, false, 500));
+
+    QMenu *rounds = options->addMenu(QStringLiteral("Time Between Rounds"));
+    rounds->menuAction()->setObjectName(QStringLiteral("TimeBetweenRounds1"));
+    rounds->menuAction()->setData(5);
+    m_roundsGroup = new QActionGroup(this);
+    m_roundsGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    m_roundsGroup->addAction(addItem(rounds, "Short1", QStringLiteral("Short"), true, true, 5));
+    m_roundsGroup->addAction(addItem(rounds, "Long1", QStringLiteral("Long"), true, false, 10));
+
+    QAction *wordList = addItem(options, "ShowWordList1", QStringLiteral("Show Word List"), true, true);
+    options->addSeparator();
+    addItem(options, "TextColor1", QStringLiteral("Text Color"));
+    addItem(options, "ActionColor1", QStringLiteral("Action Color"));
+    QMenu *size = options->addMenu(QStringLiteral("Text Size"));
+    size->menuAction()->setObjectName(QStringLiteral("TextSize1"));
+    m_sizeGroup = new QActionGroup(this);
+    m_sizeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (int points : {8, 10, 12, 14})
+        m_sizeGroup->addAction(addItem(size, QStringLiteral("N%1").arg(points).toLatin1().constData(),
+                                       QString::number(points), true, false, points));
+    QAction *scroll = addItem(options, "ScrollChatOff1", QStringLiteral("Scroll Chat Off"), true, false);
+    scroll->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    addItem(options, "ClearMainChat1", QStringLiteral("Clear Main Chat"));
+    QAction *reset = addItem(options, "ResetScreenLocation1", QStringLiteral("Reset Screen Location"));
+    options->addSeparator();
+    addItem(options, "JustWatch1", QStringLiteral("Just Watch"), true, false);
+
+    QMenu *view = bar->addMenu(QStringLiteral("View"));
+    addItem(view, "ViewTally1", QStringLiteral("View Tally"));
+    addItem(view, "SpyList1", QStringLiteral("Spy List"));
+    addItem(view, "PrhaseList1", QStringLiteral("Phrase List"));
+
+    QMenu *help = bar->addMenu(QStringLiteral("Help"));
+    QAction *content = addItem(help, "Help2", QStringLiteral("Content"));
+    content->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addSeparator();
+    addItem(help, "About1", QStringLiteral("About"));
+
+    auto guard = [](auto f) { return [f] { dialogs::guarded(f); }; };
+    connect(exit, &QAction::triggered, this, guard([this] { Exit1Click(); }));
+    connect(reset, &QAction::triggered, this, guard([this] { ResetScreenLocation1Click(); }));
+    for (QAction *a : {sounds, chatter, wordList})
+        connect(a, &QAction::triggered, this, guard([this] { saveinifile(); }));
+    for (QAction *a : m_botGroup->actions())
+        connect(a, &QAction::triggered, this, guard([this, a] {
+                    m_botSpeed = a->data().toInt();
+                    chooseInGroup(m_botGroup, a);
+                    saveinifile();
+                }));
+    for (QAction *a : m_turnGroup->actions())
+        connect(a, &QAction::triggered, this, guard([this, a] {
+                    action("TurnSound1")->setData(a->data());
+                    chooseInGroup(m_turnGroup, a);
+                    saveinifile();
+                }));
+    for (QAction *a : m_sizeGroup->actions())
+        connect(a, &QAction::triggered, this, guard([this, a] {
+                    m_chat->setTextSize(a->data().toInt());
+                    chooseInGroup(m_sizeGroup, a);
+                    saveinifile();
+                }));
+    // The host reads the pause from this menu; a choice is kept for the next start as well.
+    for (QAction *a : m_roundsGroup->actions())
+        connect(a, &QAction::triggered, this, guard([this, a] {
+                    action("TimeBetweenRounds1")->setData(a->data());
+                    chooseInGroup(m_roundsGroup, a);
+                    IniFile ini(settingsPath());
+                    if (!ini.writeString(settingsfile::kSection, QStringLiteral("Betweenrounds"), a->data().toString()))
+                        dialogs::error(QStringLiteral("Unable to write to %1").arg(ini.path()), this);
+                }));
+    connect(scroll, &QAction::toggled, this, [this](bool on) { m_chat->setScrollOff(on); });
+}
+
+QLabel *Tchat::seatLabel(int seat) const
+{
+    return seat >= 1 && seat <= 5 ? m_seats[seat - 1] : nullptr;
+}
+
+void Tchat::FormCreate()
+{
+    m_state.phraseReady = true;
+    RandomSource::instance().seedFromClock();
+    m_state.host = false;
+    m_state.turnSeat = 0;
+}
+
+void Tchat::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    QStringList params = QCoreApplication::arguments();
+    if (!params.isEmpty())
+        params.removeFirst();
+    dialogs::guarded([this, params] { processparams(params); });
+}
+
+void Tchat::processparams(const QStringList &params)
+{
+    m_start->hide();
+    action("StartGame1")->setEnabled(false);
+    m_state.loginName.clear();
+
+    if (params.isEmpty()) {
+        m_chat->addlinetochat(QStringLiteral("Loading Solo Game..Please wait."), kSystemColor);
+        if (m_hooks.showDownload)
+            m_hooks.showDownload();
+        m_state.hostAddress = QStringLiteral("127.0.0.1");
+        m_state.playerName = QStringLiteral("You");
+        hostpress();
+        return;
+    }
+
+    m_chat->addlinetochat(QStringLiteral("Loading Multi-player Game.. Please Wait."), kSystemColor);
+    m_state.playerName = params.value(0);
+    if (params.size() >= 2)
+        m_state.hostAddress = params.value(1);
+    if (params.size() >= 3) {
+        if (params.value(2) == QLatin1String("true"))
+            hostpress();
+        else
+            joinpress();
+        m_lobby->open();
+    }
+}
+
+void Tchat::hostpress()
+{
+    if (m_hooks.startHosting)
+        m_hooks.startHosting();
+    m_state.loginName = m_state.playerName;
+    m_state.host = true;
+    if (m_hooks.connect)
+        m_hooks.connect(QStringLiteral("127.0.0.1"));
+    m_start->show();
+    action("StartGame1")->setEnabled(true);
+    if (m_hooks.hostingStarted)
+        m_hooks.hostingStarted();
+}
+
+void Tchat::joinpress()
+{
+    m_state.loginName = m_state.playerName;
+    if (m_hooks.connect)
+        m_hooks.connect(m_state.hostAddress);
+    m_start->hide();
+    action("StartGame1")->setEnabled(false);
+}
+
+QString Tchat::settingsPath() const
+{
+    return userFilePath(settingsfile::kFileName);
+}
+
+int Tchat::betweenRounds() const
+{
+    return action("TimeBetweenRounds1")->data().toInt();
+}
+
+int Tchat::turnSound() const
+{
+    return action("TurnSound1")->data().toInt();
+}
+
+Preferences Tchat::currentPreferences() const
+{
+    Preferences p;
+    p.textSize = m_chat->textSize();
+    p.bounds = windowBounds();
+    p.textColor = m_chat->ownColor();
+    p.actionColor = m_chat->actionColor();
+    for (int n = 1; n <= 9; ++n)
+        p.phrases[n - 1] = m_chat->phrase(n);
+    p.playSounds = action("PlaySounds1")->isChecked();
+    p.showWordList = action("ShowWordList1")->isChecked();
+    p.betweenRounds = betweenRounds();
+    p.botSpeed = m_botSpeed;
+    p.gameType = m_gameType;
+    p.turnSound = turnSound();
+    p.chatterSounds = action("PlayChatterSounds1")->isChecked();
+    return p;
+}
+
+void Tchat::applyPreferences(const Preferences &p)
+{
+    setWindowBounds(p.bounds);
+    m_storedBounds = p.bounds;
+    m_chat->setTextSize(p.textSize);
+    QAction *size = action(QStringLiteral("N%1").arg(p.textSize).toLatin1().constData());
+    chooseInGroup(m_sizeGroup, size && m_sizeGroup->actions().contains(size) ? size : nullptr);
+    m_chat->setOwnColor(p.textColor);
+    m_chat->setActionColor(p.actionColor);
+    for (int n = 1; n <= 9; ++n)
+        if (!p.phrases[n - 1].isEmpty())
+            m_chat->setPhrase(n, p.phrases[n - 1]);
+    action("PlaySounds1")->setChecked(p.playSounds);
+    action("ShowWordList1")->setChecked(p.showWordList);
+    action("TimeBetweenRounds1")->setData(p.betweenRounds);
+    chooseInGroup(m_roundsGroup, action(p.betweenRounds == 10 ? "Long1" : "Short1"));
+    m_botSpeed = p.botSpeed;
+    chooseInGroup(m_botGroup, action(p.botSpeed == 2000 ? "Slow1" : p.botSpeed == 500 ? "Fast1" : "Normal1"));
+    m_gameType = p.gameType;
+    action("TurnSound1")->setData(p.turnSound);
+    chooseInGroup(m_turnGroup, action(p.turnSound == 1 ? "New1" : "Classic1"));
+    action("PlayChatterSounds1")->setChecked(p.chatterSounds);
+}
+
+void Tchat::loadinifile()
+{
+    const IniFile ini(settingsPath());
+    Preferences p = currentPreferences();
+    try {
+        settingsfile::load(ini, p);
+    } catch (const ConversionError &) {
+        applyPreferences(p); // what was read before the bad value stands
+        throw;
+    }
+    applyPreferences(p);
+}
+
+void Tchat::saveinifile()
+{
+    IniFile ini(settingsPath());
+    const QString failure = settingsfile::save(ini, currentPreferences());
+    if (!failure.isEmpty())
+        dialogs::error(failure, this);
+}
+
+QRect Tchat::windowBounds() const
+{
+    const int bar = menuBar()->sizeHint().height();
+    return QRect(pos().x(), pos().y(), width() + kFrameWidth, height() - bar + kFrameHeight);
+}
+
+void Tchat::setWindowBounds(const QRect &b)
+{
+    const int bar = menuBar()->sizeHint().height();
+    move(b.x(), b.y());
+    resize(b.width() - kFrameWidth, b.height() - kFrameHeight + bar);
+}
+
+void Tchat::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void Tchat::FormResize()
+{
+    const int bar = menuBar()->sizeHint().height();
+    const int clientHeight = height() - bar;
+    if (clientHeight < m_board->height() + 6 || width() < m_board->width() + 8)
+        resize(std::max(width(), m_board->width() + 8), std::max(clientHeight, m_board->height() + 6) + bar);
+}
+
+void Tchat::ResetScreenLocation1Click()
+{
+    setWindowBounds(QRect(3, 3, 748, 563));
+}
+
+void Tchat::Exit1Click()
+{
+    close();
+}
+
+void Tchat::FormClose()
+{
+    QRect b = windowBounds();
+    if (b == m_storedBounds)
+        return;
+    const QRect work = screen() ? screen()->availableGeometry() : QRect();
+    if (work.isValid()) {
+        if (b.width() > work.width())
+            b.setWidth(b.width() - 15);
+        if (b.height() > work.height())
+            b.setHeight(b.height() - 15);
+    }
+    m_storedBounds = b;
+    setWindowBounds(b);
+    IniFile ini(settingsPath());
+    Preferences p = currentPreferences();
+    p.bounds = b;
+    const QString failure = settingsfile::save(ini, p);
+    if (!failure.isEmpty())
+        dialogs::error(failure, this);
+}
+
+void Tchat::closeEvent(QCloseEvent *event)
+{
+    if (!m_closing) {
+        m_closing = true;
+        dialogs::guarded([this] { FormClose(); });
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
+
+} // namespace brelvox

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#pragma once
+
+#include "client/clientstate.h"
+#include "shell/preferences.h"
+
+#include <QMainWindow>
+#include <QRect>
+#include <functional>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+
+namespace brelvox {
+
+class ChatView;
+class FlatButton;
+class FlatPanel;
+class LobbyLink;
+
+// The main window: the frame with its menus, the board panel and the seat labels, the
+// command line, hosting and joining, and the settings file. It is the game's client too;
+// the client and board parts hang their widgets on `panel_board`.
+class Tchat : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 740;
+    static constexpr int kClientHeight = 517;
+    // Window size beyond the client area on the desktop the sizes were chosen on.
+    static constexpr int kFrameWidth = 8;
+    static constexpr int kFrameHeight = 46;
+
+    explicit Tchat(QWidget *parent = nullptr);
+    ~Tchat() override;
+
+    ClientState &state() { return m_state; }
+    const ClientState &state() const { return m_state; }
+    ChatView *chat() const { return m_chat; }
+    FlatPanel *board() const { return m_board; }
+    QLabel *seatLabel(int seat) const; // 1..5, else nullptr
+    QLabel *statusLabel() const { return m_status; }
+    FlatButton *startButton() const { return m_start; }
+    LobbyLink *lobbyLink() const { return m_lobby; }
+    QAction *action(const char *objectName) const;
+
+    // Hooks the parts built on this frame provide (the host, the client connection, the
+    // download window); unset hooks do nothing.
+    struct Hooks {
+        std::function<void()> startHosting;           // switch the host's listener on
+        std::function<void(const QString &)> connect; // open the client connection
+        std::function<void()> showDownload;
+        std::function<void()> hostingStarted;          // e.g. enable the spy list's removal
+    };
+    void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
+
+    // Start-up and command line.
+    void FormCreate();
+    void processparams(const QStringList &params);
+    void hostpress();
+    void joinpress();
+
+    // Settings file.
+    QString settingsPath() const;
+    void loadinifile();
+    void saveinifile();
+    Preferences currentPreferences() const;
+    void applyPreferences(const Preferences &prefs);
+
+    // The window's place as the settings file keeps it: Left, Top, Width, Height.
+    QRect windowBounds() const;
+    void setWindowBounds(const QRect &bounds);
+    QRect storedBounds() const { return m_storedBounds; }
+
+    // Values other parts read from the menus.
+    int botSpeed() const { return m_botSpeed; }
+    int betweenRounds() const;
+    int turnSound() const;
+    int chosenGameType() const { return m_gameType; }
+    void setChosenGameType(int type) { m_gameType = type; }
+
+    void ResetScreenLocation1Click();
+    void Exit1Click();
+    void FormClose();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildBoard();
+    void buildMenus();
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption, bool checkable = false,
+                     bool checked = false, int tag = 0);
+    void chooseInGroup(QActionGroup *group, QAction *chosen);
+    void FormResize();
+
+    ClientState m_state;
+    Hooks m_hooks;
+    FlatPanel *m_board = nullptr;
+    QLabel *m_seats[5] = {};
+    QLabel *m_status = nullptr;
+    FlatButton *m_start = nullptr;
+    ChatView *m_chat = nullptr;
+    LobbyLink *m_lobby = nullptr;
+    QActionGroup *m_botGroup = nullptr;
+    QActionGroup *m_turnGroup = nullptr;
+    QActionGroup *m_roundsGroup = nullptr;
+    QActionGroup *m_sizeGroup = nullptr;
+    QRect m_storedBounds{0, 0, 0, 0};
+    int m_botSpeed = 1000;
+    int m_gameType = 1;
+    bool m_shown = false;
+    bool m_closing = false;
+};
+
+} // namespace brelvox
