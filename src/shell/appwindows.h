@@ -10,6 +10,8 @@ class QWidget;
 namespace brelvox {
 
 class Tchat;
+class Tphrases;
+class Tspylist;
 
 // Every window of the program, created at start-up in a fixed order (the main window first)
 // and kept until the process ends; the secondary ones are shown and hidden.
@@ -25,12 +27,13 @@ public:
     QWidget *about() const { return m_about; }
     QWidget *gameStart() const { return m_gameStart; }
     QWidget *help() const { return m_help; }
-    QWidget *phrases() const { return m_phrases; }
-    QWidget *spyList() const { return m_spyList; }
+    Tphrases *phrases() const { return m_phrases; }
+    Tspylist *spyList() const { return m_spyList; }
     QWidget *download() const { return m_download; }
 
 private:
-    QWidget *secondary(const QString &caption, QWidget *window = nullptr);
+    template <typename W = QWidget>
+    W *secondary(const QString &caption, W *window = nullptr);
     void wire();
 
     std::unique_ptr<Tchat> m_chat;
@@ -38,8 +41,8 @@ private:
     QWidget *m_about = nullptr;
     QWidget *m_gameStart = nullptr;
     QWidget *m_help = nullptr;
-    QWidget *m_phrases = nullptr;
-    QWidget *m_spyList = nullptr;
+    Tphrases *m_phrases = nullptr;
+    Tspylist *m_spyList = nullptr;
     QWidget *m_download = nullptr;
 };
 
