@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#include "protocol/wiretext.h"
+
+#include <array>
+
+namespace brelvox::wire {
+
+namespace {
+
+// 0x80..0x9F; 0 marks the codes Windows leaves unassigned (they stay as C1 controls).
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+};
+
+char encodeOne(char32_t c)
+{
+    if (c == 0xFF)
+        return 'y';
+    if (c < 0x80 || (c >= 0xA0 && c < 0xFF))
+        return char(c);
+    for (int i = 0; i < 32; ++i) {
+        const char32_t mapped = kHigh[i] ? kHigh[i] : char32_t(0x80 + i);
+        if (mapped == c)
+            return char(0x80 + i);
+    }
+    return '?';
+}
+
+} // namespace
+
+QByteArray encode(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        out.append(encodeOne(c));
+    }
+    return out;
+}
+
+QString decode(const QByteArray &bytes)
+{
+    QString out;
+    out.resize(bytes.size());
+    QChar *dst = out.data();
+    for (const char b : bytes) {
+        const auto u = uchar(b);
+        *dst++ = (u >= 0x80 && u < 0xA0 && kHigh[u - 0x80]) ? QChar(kHigh[u - 0x80]) : QChar(u);
+    }
+    return out;
+}
+
+QString sanitized(const QString &text)
+{
+    return decode(encode(text));
+}
+
+} // namespace brelvox::wire

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace brelvox::wire {
+
+// Every message on the wire ends with this byte and no other byte of a message is it.
+inline constexpr char kTerminator = char(0xFF);
+
+// QString -> Windows-1252 bytes. Characters the code page lacks become "?"; U+00FF,
+// whose code is the terminator, becomes "y", so no text can end a message early.
+QByteArray encode(const QString &text);
+// Windows-1252 bytes -> QString. The five unassigned codes map to the same code point.
+QString decode(const QByteArray &bytes);
+// The text as a receiver will see it: what typed text turns into once sent.
+QString sanitized(const QString &text);
+
+} // namespace brelvox::wire
