@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#include "client/clientsession.h"
+
+#include "client/tspylist.h"
+#include "core/version.h"
+#include "net/tsock.h"
+#include "protocol/catalogue.h"
+#include "protocol/fieldreader.h"
+#include "protocol/message.h"
+#include "widgets/dialogs.h"
+
+#include <QLabel>
+#include <QWidget>
+
+namespace brelvox {
+
+namespace {
+const QString kWaiting = QStringLiteral("<Waiting>");
+}
+
+ClientSession::ClientSession(ClientState &state, View view, QObject *parent)
+    : QObject(parent)
+    , m_state(state)
+    , m_view(std::move(view))
+    , m_splitter(ReceiveQueue::kMaxMessageLength * 4)
+    , m_table(cmd::clientCommands())
+{
+    m_sock = new TSock(this);
+    m_sock->setObjectName(QStringLiteral("sock"));
+    m_sock->setOnRead([this](TSock *, int) { sockRead(); });
+    m_sock->setOnInfo([this](TSock *, int code, const QString &text) { sockInfo(code, text); });
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(kTickMs);
+    m_timer1->setTimerType(Qt::PreciseTimer);
+    connect(m_timer1, &QTimer::timeout, this, &ClientSession::Timer1Timer);
+
+    m_table.bind(cmd::sendlogininfo, [this](const QString &a) { sendloginfo(a); });
+    m_table.bind(cmd::newplayerinfo, [this](const QString &a) { newplayerinfo(a); });
+    m_table.bind(cmd::existingplayers, [this](const QString &a) { newplayerinfo(a); });
+    m_table.bind(cmd::playerdisconnected, [this](const QString &a) { playerdisconnected(a); });
+    m_table.bind(cmd::havewrongversion, [this](const QString &a) {
+        addline(FieldReader(a).next() + QStringLiteral(" has a different version of the game then you."));
+    });
+    m_table.bind(cmd::wrongversion, [this](const QString &) {
+        addline(QStringLiteral("You have a differnt version of the game then the host."));
+    });
+    m_table.bind(cmd::full, [this](const QString &) {
+        if (m_view.box)
+            m_view.box(QStringLiteral("Game is full"));
+        if (m_view.closeWindow)
+            m_view.closeWindow();
+    });
+}
+
+ClientSession::~ClientSession()
+{
+    // Going away with the window is not the connection closing under us.
+    m_sock->setOnInfo({});
+    m_sock->setOnRead({});
+}
+
+void ClientSession::open(const QString &host)
+{
+    m_sock->setHostName(host);
+    m_sock->setPortName(QString::number(m_port));
+    m_sock->open();
+}
+
+bool ClientSession::send(const Message &message)
+{
+    if (!m_state.loggedIn || !m_sock->isConnected())
+        return false;
+    m_sock->sendText(message.wire());
+    return true;
+}
+
+void ClientSession::addTicker(std::function<bool()> ticker)
+{
+    m_tickers.append(std::move(ticker));
+}
+
+void ClientSession::wake()
+{
+    if (!m_timer1->isActive())
+        m_timer1->start();
+}
+
+void ClientSession::sockRead()
+{
+    const QStringList messages = m_splitter.feed(m_sock->receiveText());
+    for (const QString &m : messages)
+        m_queue.push(m);
+    if (m_splitter.overflowed())
+        m_splitter.clear(); // a host that never closes a message: drop what it sent
+    if (!m_queue.isEmpty())
+        wake();
+}
+
+void ClientSession::sockInfo(int, const QString &text)
+{
+    if (text == QLatin1String("Socket Closed") && m_view.closeWindow)
+        m_view.closeWindow();
+}
+
+void ClientSession::Timer1Timer()
+{
+    processsocktimer();
+    bool busy = !m_queue.isEmpty();
+    for (const auto &ticker : std::as_const(m_tickers))
+        busy = ticker() || busy;
+    if (!busy)
+        m_timer1->stop();
+}
+
+void ClientSession::processsocktimer()
+{
+    const QString line = m_queue.take().text;
+    if (line.isEmpty())
+        return;
+    dialogs::guarded([&] { m_table.dispatch(line); });
+}
+
+QLabel *ClientSession::seatLabel(int seat) const
+{
+    if (seat < 1 || seat > 5 || !m_view.board)
+        return nullptr;
+    return m_view.board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat));
+}
+
+void ClientSession::addline(const QString &text, ColorRef color) const
+{
+    if (m_view.addline)
+        m_view.addline(text, color);
+}
+
+void ClientSession::sendloginfo(const QString &args)
+{
+    FieldReader f(args);
+    m_state.ownSeat = f.nextInt();
+    m_state.loggedIn = true;
+    const QString version = m_view.versionText ? m_view.versionText() : QString::fromLatin1(kProtocolVersion);
+    send(Message(cmd::logininfo).add(m_state.ownSeat).add(version).addRest(m_state.loginName));
+}
+
+void ClientSession::newplayerinfo(const QString &args)
+{
+    FieldReader f(args);
+    const int seat = f.nextInt();
+    const QString name = f.rest();
+    if (seat < 1)
+        return; // names no seat: the host never sends one
+    if (seat == m_state.ownSeat) {
+        addline(QStringLiteral("You are Connected."));
+        if (m_view.ownArrival)
+            m_view.ownArrival();
+    } else {
+        addline(name + QStringLiteral(" is Connected."));
+    }
+    if (seat >= 6) {
+        if (m_view.spyList)
+            m_view.spyList->addEntry(seat, name);
+        addline(seat == m_state.ownSeat ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."));
+    } else if (QLabel *label = seatLabel(seat)) {
+        label->setText(name);
+    }
+    if (m_view.playsound)
+        m_view.playsound(QStringLiteral("entered"));
+}
+
+void ClientSession::playerdisconnected(const QString &args)
+{
+    FieldReader f(args);
+    const int seat = f.nextInt();
+    const QString name = f.rest();
+    if (seat >= 6) {
+        if (m_view.spyList && m_view.spyList->removeEntry(seat, name))
+            addline(name + QStringLiteral(" has left."));
+        return;
+    }
+    QLabel *label = seatLabel(seat);
+    if (!label)
+        return;
+    addline(label->text() + QStringLiteral(" disconnected."));
+    label->setText(seat == 2 ? QStringLiteral("Dira") : kWaiting);
+    if (QWidget *eyes = m_view.board->findChild<QWidget *>(QStringLiteral("image_eyes%1").arg(seat)))
+        eyes->hide();
+}
+
+} // namespace brelvox

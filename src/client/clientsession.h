@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#pragma once
+
+#include "client/clientstate.h"
+#include "protocol/commandtable.h"
+#include "protocol/messagesplitter.h"
+#include "protocol/receivequeue.h"
+#include "widgets/colortext.h"
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+class QLabel;
+class QWidget;
+
+namespace brelvox {
+
+class Message;
+class TSock;
+class Tspylist;
+
+// The client's one connection to the host: it cuts what arrives into the receive queue,
+// hands out one message per Timer1 tick to the handler of its command, logs in when the
+// host gives a seat, and shows who comes and goes.
+//
+// Timer1 runs only while there is work: a message waiting, or a ticker (phrase pause,
+// table animation) that says it still needs ticks. An idle client wakes for nothing.
+class ClientSession : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int kTickMs = 15;
+
+    struct View {
+        QWidget *board = nullptr; // holds label_playername1..5 and image_eyes1..5
+        Tspylist *spyList = nullptr;
+        std::function<void(const QString &text, ColorRef color)> addline;
+        std::function<void(const QString &name)> playsound;
+        std::function<void()> ownArrival;          // loads the settings file
+        std::function<void()> closeWindow;         // ends the program
+        std::function<void(const QString &)> box;  // a modal message box
+        std::function<QString()> versionText;
+    };
+
+    ClientSession(ClientState &state, View view, QObject *parent = nullptr);
+    ~ClientSession() override;
+
+    TSock *sock() const { return m_sock; }
+    CommandTable<> &dispatchTable() { return m_table; }
+    ReceiveQueue &receivedlist() { return m_queue; }
+    QTimer *timer1() const { return m_timer1; }
+
+    // The port the connection goes to; the game's own unless a test says otherwise.
+    void setPort(quint16 port) { m_port = port; }
+    // Points `sock` at host and opens it, non-blocking.
+    void open(const QString &host);
+
+    // Sends a whole message in one call while the logged-in flag is set; false otherwise.
+    bool send(const Message &message);
+
+    // Ticker: run once per tick after the dispatch; returns whether it wants more ticks.
+    void addTicker(std::function<bool()> ticker);
+    // Something started that needs ticks (a phrase pause, a shot).
+    void wake();
+
+    void sockRead();
+    void sockInfo(int code, const QString &text);
+    void Timer1Timer();
+    void processsocktimer();
+
+    void sendloginfo(const QString &args);
+    void newplayerinfo(const QString &args);
+    void playerdisconnected(const QString &args);
+
+private:
+    QLabel *seatLabel(int seat) const;
+    void addline(const QString &text, ColorRef color = kSystemColor) const;
+
+    ClientState &m_state;
+    View m_view;
+    TSock *m_sock = nullptr;
+    QTimer *m_timer1 = nullptr;
+    MessageSplitter m_splitter;
+    ReceiveQueue m_queue;
+    CommandTable<> m_table;
+    QList<std::function<bool()>> m_tickers;
+    quint16 m_port = 7772;
+};
+
+} // namespace brelvox
