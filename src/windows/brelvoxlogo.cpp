@@ -48,9 +48,9 @@ QPixmap brelvoxLogo()
     p.drawText(QRectF(ball.center() - QPointF(9, 9), QSizeF(18, 18)), Qt::AlignCenter, QStringLiteral("9"));
 
     QFont big(QStringLiteral("DejaVu Sans"));
-    big.setPixelSize(32);
+    big.setPixelSize(28);
     big.setBold(true);
-    big.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
+    big.setLetterSpacing(QFont::AbsoluteSpacing, 1);
     p.setFont(big);
     p.setPen(QColor(0x10, 0x20, 0x10));
     p.drawText(QRectF(63, 3, 166, 52), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("BRELVOX"));

@@ -61,9 +61,9 @@ Tabout::Tabout(QWidget *parent)
     m_link->installEventFilter(this);
 
     QLabel *credits = addLabel(this,
-                               QStringLiteral("Game design and programming: The Brelvox developers\n"
-                                              "Pictures and sounds: The Brelvox developers\n"
-                                              "Released under the MIT licence"),
+                               QStringLiteral("Game, pictures and sounds by\n"
+                                              "The Brelvox developers\n"
+                                              "Free software under the MIT licence"),
                                Qt::white, false);
     credits->setObjectName(QStringLiteral("label_credits"));
     credits->setAlignment(Qt::AlignHCenter);

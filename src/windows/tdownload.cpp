@@ -131,7 +131,11 @@ Tdownload::Tdownload(QWidget *parent)
             [this] { dialogs::guarded([this] { Button2Click(); }); });
 }
 
-Tdownload::~Tdownload() = default;
+Tdownload::~Tdownload()
+{
+    // The client goes first: it writes into m_file until it is gone.
+    delete m_client;
+}
 
 QString Tdownload::installerArguments()
 {
