@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-// Shows one of the windows on its own, for looking at it: windows_demo download|help|about
+// Shows one of the windows on its own, for looking at it:
+//   windows_demo download|progress|help [button]|about
+// "progress" runs a download from a loopback server that stalls half-way.
+#include "localhttpserver.h"
+
+#include "core/userfiles.h"
+#include "windows/lobbyconfig.h"
 #include "windows/tabout.h"
 #include "windows/tdownload.h"
 #include "windows/thelp.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace brelvox;
@@ -27,6 +34,14 @@ int main(int argc, char **argv)
         about.showOver(nullptr);
     } else {
         download.showOnDesktop();
+    }
+    LocalHttpServer server;
+    QTemporaryDir dir;
+    if (which == QLatin1String("progress")) {
+        setUserFileDir(dir.path());
+        server.stall(1 << 20, QByteArray(300000, 'x'));
+        lobbyconfig::setLobbyUrl(server.url(QStringLiteral("/lobby/OstrelLobbySetup.exe")));
+        download.getbuttonClick();
     }
     return app.exec();
 }
