@@ -1,0 +1,283 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#include "windows/tdownload.h"
+
+#include "core/userfiles.h"
+#include "widgets/dialogs.h"
+#include "widgets/flatbutton.h"
+#include "widgets/flatpanel.h"
+#include "widgets/shellopen.h"
+#include "windows/httpclient.h"
+#include "windows/jpegdecoder.h"
+#include "windows/lobbyconfig.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QSaveFile>
+#include <QScreen>
+
+namespace brelvox {
+
+namespace {
+const QColor kRed(0xC0, 0x10, 0x10);
+
+QLabel *addText(QWidget *parent, const QString &text, const QRect &geometry, const QColor &color = Qt::black)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, color);
+    label->setPalette(pal);
+    return label;
+}
+
+FlatButton *addButton(QWidget *parent, const char *name, const QString &text, const QRect &geometry, bool red)
+{
+    auto *button = new FlatButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    if (red)
+        button->setColors(kRed, Qt::white, kRed.lighter(130), Qt::white);
+    QFont f = button->font();
+    f.setBold(true);
+    button->setFont(f);
+    return button;
+}
+
+FlatPanel *addPanel(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *panel = new FlatPanel(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setColor(Qt::white);
+    panel->setBorderColor(QColor(0x40, 0x40, 0x40));
+    panel->setGeometry(geometry);
+    return panel;
+}
+} // namespace
+
+Tdownload::Tdownload(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("download"));
+    setWindowTitle(QStringLiteral("Download The Ostrel Lobby"));
+    setFixedSize(724, 500);
+    m_tile = QPixmap(QStringLiteral(":/windows/download_tile.bmp"));
+
+    m_client = new HttpClient(this);
+    m_client->setObjectName(QStringLiteral("HttpCli1"));
+    connect(m_client, &HttpClient::headerLine, this, [this] { setStatus(m_info->text() + QLatin1Char('.')); });
+    connect(m_client, &HttpClient::bodyStarted, this,
+            [this] { setStage(QStringLiteral("Downloading: ") + m_info2->text()); });
+    connect(m_client, &HttpClient::dataReceived, this,
+            [this](qint64 total) { setStatus(QString::number(total) + QStringLiteral(" bytes")); });
+    connect(m_client, &HttpClient::finished, this, &Tdownload::downloadFinished);
+
+    FlatPanel *left = addPanel(this, "panel_left", QRect(8, 8, 416, 484));
+    auto *picture = new QLabel(left);
+    picture->setObjectName(QStringLiteral("image_ad"));
+    picture->setGeometry(8, 8, 400, 339);
+    QFile ad(QStringLiteral(":/windows/lobby_ad.jpg"));
+    if (ad.open(QIODevice::ReadOnly))
+        picture->setPixmap(QPixmap::fromImage(decodeJpeg(ad.readAll())));
+    QLabel *pitch = addText(left,
+                            QStringLiteral("Download The Ostrel Lobby Now to play this  and other exciting games "
+                                           "online with other players!"),
+                            QRect(8, 352, 400, 34));
+    QFont bold = pitch->font();
+    bold.setBold(true);
+    pitch->setFont(bold);
+    m_get = addButton(left, "getbutton", QStringLiteral("Download And Install The Ostrel Lobby Now"),
+                      QRect(48, 388, 320, 28), true);
+    m_info = addText(left, QString(), QRect(8, 422, 400, 18));
+    m_info->setObjectName(QStringLiteral("infolabel"));
+    m_info2 = new QLabel(left);
+    m_info2->setObjectName(QStringLiteral("infolabel2"));
+    m_info2->hide();
+    m_info3 = addText(left, QString(), QRect(8, 450, 280, 18));
+    m_info3->setObjectName(QStringLiteral("infolabel3"));
+    m_info3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_abort = addButton(left, "abortbutton", QStringLiteral("Stop Download"), QRect(296, 446, 110, 26), false);
+    m_abort->setEnabled(false);
+
+    FlatPanel *topRight = addPanel(this, "panel_solo", QRect(432, 8, 284, 236));
+    addText(topRight,
+            QStringLiteral("To proceed to the game without the ability to play against others click the button below."),
+            QRect(12, 14, 260, 54));
+    addButton(topRight, "Button1", QStringLiteral("Play Solo Game"), QRect(52, 80, 180, 30), true);
+    addText(topRight,
+            QStringLiteral("Note: Even if you are playing offline, you will need to configure your FIREWALL to allow "
+                           "the game to access the internet components."),
+            QRect(12, 130, 260, 90), kRed);
+
+    FlatPanel *bottomRight = addPanel(this, "panel_lobby", QRect(432, 252, 284, 240));
+    addText(bottomRight,
+            QStringLiteral("If you already have The Ostrel Lobby and you wish to play with others then click the "
+                           "button below to close this game and open The Ostrel Lobby."),
+            QRect(12, 14, 260, 90));
+    addButton(bottomRight, "Button2", QStringLiteral("Play with Others"), QRect(52, 116, 180, 30), true);
+
+    connect(m_get, &QPushButton::clicked, this, [this] { dialogs::guarded([this] { getbuttonClick(); }); });
+    connect(m_abort, &QPushButton::clicked, this, [this] { dialogs::guarded([this] { abortbuttonClick(); }); });
+    connect(findChild<FlatButton *>(QStringLiteral("Button1")), &QPushButton::clicked, this,
+            &Tdownload::Button1Click);
+    connect(findChild<FlatButton *>(QStringLiteral("Button2")), &QPushButton::clicked, this,
+            [this] { dialogs::guarded([this] { Button2Click(); }); });
+}
+
+Tdownload::~Tdownload()
+{
+    // The client goes first: it writes into m_file until it is gone.
+    delete m_client;
+}
+
+QString Tdownload::installerArguments()
+{
+    return QStringLiteral("/SP- /silent /noicons");
+}
+
+void Tdownload::showOnDesktop()
+{
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect r(QPoint(), size());
+        r.moveCenter(screen->availableGeometry().center());
+        move(r.topLeft());
+    }
+    show();
+    raise();
+}
+
+void Tdownload::setStatus(const QString &text)
+{
+    m_info->setText(text);
+    Q_EMIT statusChanged(text);
+}
+
+void Tdownload::setStage(const QString &text)
+{
+    m_info3->setText(text);
+    Q_EMIT stageChanged(text);
+}
+
+void Tdownload::getbuttonClick()
+{
+    if (m_client->isRunning())
+        return;
+    m_flag = Running;
+    const QString url = lobbyconfig::lobbyUrl();
+    const QString name = lobbyconfig::installerFileName(url);
+    m_info2->setText(name);
+    const QString path = QDir(userFileDir()).filePath(name);
+
+    // The installer appears under its name only once complete; a failed download leaves nothing.
+    auto file = std::make_unique<QSaveFile>(path);
+    const bool plainName = !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..");
+    if (!plainName || !file->open(QIODevice::WriteOnly)) {
+        dialogs::error(QStringLiteral("Cannot create file ") + QDir::toNativeSeparators(path), this);
+        return;
+    }
+    m_file = std::move(file);
+    m_path = path;
+    m_get->setEnabled(false);
+    m_abort->setEnabled(true);
+    setStatus(QStringLiteral("Loading"));
+    m_client->setUrl(url);
+    if (!m_client->get(m_file.get())) {
+        m_file.reset();
+        m_get->setEnabled(true);
+        m_abort->setEnabled(false);
+        m_flag = Aborted;
+        setStatus(QStringLiteral("Download Aborted"));
+    }
+}
+
+void Tdownload::downloadFinished(bool ok)
+{
+    QString fileError;
+    if (ok && !m_file->commit()) {
+        ok = false;
+        fileError = m_file->errorString();
+    } else if (!ok && m_client->outcome() == HttpClient::Outcome::WriteFailed) {
+        fileError = m_client->errorString();
+    }
+    m_file.reset(); // uncommitted: the partial download goes with it
+    if (ok) {
+        setStatus(QStringLiteral("Received ") + QString::number(QFileInfo(m_path).size()) + QStringLiteral(" bytes"));
+    } else {
+        setStatus(QStringLiteral("Download Aborted"));
+        m_flag = Aborted;
+    }
+    m_get->setEnabled(true);
+    m_abort->setEnabled(false);
+    if (!fileError.isEmpty())
+        dialogs::error(QStringLiteral("Cannot write file ") + QDir::toNativeSeparators(m_path) + QStringLiteral(": ")
+                           + fileError,
+                       this);
+    if (m_flag != Aborted)
+        install();
+}
+
+void Tdownload::install()
+{
+    setStage(QStringLiteral("Installing"));
+    // A downloaded program only starts once it is marked runnable.
+    QFile::setPermissions(m_path, QFile::permissions(m_path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+    if (shellOpen(m_path, installerArguments(), ShellShow::Normal))
+        Q_EMIT exitRequested();
+    else
+        dialogs::information(QStringLiteral("An Error has Occurred."), this);
+}
+
+void Tdownload::abortbuttonClick()
+{
+    m_client->abort();
+    setStatus(QStringLiteral("Download has been aborted."));
+    m_flag = Aborted;
+    setStage(QStringLiteral("Download Aborted"));
+}
+
+void Tdownload::Button1Click()
+{
+    close();
+}
+
+void Tdownload::Button2Click()
+{
+    const QString program = lobbyconfig::lobbyProgramPath();
+    if (!QFileInfo::exists(program)) {
+        dialogs::information(QStringLiteral("Please close the game and open the Ostrel Lobby using the icon on your "
+                                            "desktop or using the your Window's start-up menu."),
+                             this);
+        return;
+    }
+    if (shellOpen(program, QString(), ShellShow::NoActivate))
+        Q_EMIT exitRequested();
+    else
+        dialogs::information(QStringLiteral("An Error has Occurred."), this);
+}
+
+void Tdownload::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    if (m_tile.isNull())
+        p.fillRect(rect(), QColor(0x1B, 0x2B, 0x52));
+    else
+        p.drawTiledPixmap(rect(), m_tile);
+}
+
+void Tdownload::closeEvent(QCloseEvent *event)
+{
+    // Without the window the player could no longer stop the download, and its end
+    // would quit the game in the middle of play.
+    if (m_client->isRunning())
+        abortbuttonClick();
+    event->accept();
+}
+
+} // namespace brelvox
