@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#pragma once
+
+#include "tally/textgrid.h"
+
+#include <QString>
+#include <stdexcept>
+#include <string>
+
+namespace brelvox {
+
+class Tlzrw1;
+
+// Reading and writing the tally file, all in memory: the grid text is compressed and
+// decompressed through the component's stream mode, and the file is replaced in one
+// step, so a failure anywhere leaves the previous tally file whole.
+namespace tallystore {
+
+class TallyFileError : public std::runtime_error
+{
+public:
+    explicit TallyFileError(const QString &message) : std::runtime_error(message.toStdString()) {}
+};
+
+// Cells hold Windows-1252 text, as the file always has.
+std::string toCell(const QString &text);
+QString fromCell(const std::string &cell);
+
+// Throws ELzrw1Exception, GridTextError or TallyFileError; the table must have 9 columns
+// and at least the totals row.
+TextGrid load(const QString &path, Tlzrw1 &doit);
+// Throws the same; on failure the file at path is as it was.
+void save(const TextGrid &grid, const QString &path, Tlzrw1 &doit);
+
+} // namespace tallystore
+} // namespace brelvox
