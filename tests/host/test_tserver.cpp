@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "host/defaulthostoptions.h"
 #include "host/tserver.h"
+#include "protocol/catalogue.h"
 
 #include <QDeadlineTimer>
 #include <QTcpSocket>
@@ -410,6 +411,48 @@ private Q_SLOTS:
         expectAll({1, 3}, msg("CMD_playerdisconnected+2+Ann") + msg("CMD_justwatching+1+2") + msg("CMD_justwatching+3+2"));
         QCOMPARE(left, QList<int>{2});
         QVERIFY(!m_server->players().seat(1).watching);
+    }
+
+    void mayAct_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("sender");
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("own guess") << "CMD_myword+4+crane+" << 4 << true;
+        QTest::newRow("guess for another") << "CMD_myword+2+crane+" << 4 << false;
+        QTest::newRow("host guesses for another") << "CMD_myword+2+crane+" << 1 << false;
+        QTest::newRow("host starts") << "CMD_startgame+Rook+nine+" << 1 << true;
+        QTest::newRow("guest starts") << "CMD_startgame+Rook+nine+" << 2 << false;
+        QTest::newRow("host kicks") << "CMD_kickhim+1+4+" << 1 << true;
+        QTest::newRow("host watch seat 5") << "CMD_justwatch+5+1" << 1 << true;
+        QTest::newRow("host watch seat 6") << "CMD_justwatch+6+1" << 1 << false;
+        QTest::newRow("spectator watches itself") << "CMD_justwatch+7+2" << 7 << true;
+        QTest::newRow("departed sender") << "CMD_chat+3+hi" << 0 << false;
+        QTest::newRow("leading blanks") << "CMD_chat+ 3+hi" << 3 << true;
+        QTest::newRow("hex seat") << "CMD_chat+$3+hi" << 3 << true;
+        QTest::newRow("seat 10") << "CMD_chat+10+hi" << 10 << false;
+    }
+    void mayAct()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, sender);
+        QFETCH(bool, allowed);
+        const CommandLine parts = splitCommand(line);
+        QCOMPARE(TServer::mayAct(parts.name, parts.arguments, sender), allowed);
+    }
+
+    // A handler bound later (as the round code binds "CMD_startgame") gets only what
+    // the seat check lets through, with the sender's seat at hand.
+    void laterHandlersSlotIn()
+    {
+        seatAll({"Rook", "Ann"});
+        QStringList started;
+        QVERIFY(m_server->commands().bind(cmd::startgame, [&](const QString &args) {
+            started << QString::number(m_server->sender()) + ":" + args;
+        }));
+        client(2).send(msg("CMD_startgame+Ann+race+"));
+        client(1).send(msg("CMD_startgame+Rook+nine+"));
+        WAIT_COMPARE(started, QStringList{"1:Rook+nine+"});
     }
 
     void watchingTurnHolderHandsTurnToComputer()
