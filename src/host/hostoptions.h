@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#pragma once
+
+#include <QString>
+
+namespace brelvox {
+
+// What the host reads from the copy that runs it: the main window's menus and the
+// about window, or brelvox-server's command line.
+class HostOptions
+{
+public:
+    virtual ~HostOptions() = default;
+    // Compared with each login's version field, exactly.
+    virtual QString versionText() const = 0;
+    // Seconds between a found or given-up word and the next one.
+    virtual int pauseBetweenWords() const = 0;
+    // Milliseconds the computer player waits before it guesses.
+    virtual int botDelay() const = 0;
+};
+
+} // namespace brelvox
