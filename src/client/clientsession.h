@@ -47,6 +47,7 @@ public:
     ClientSession(ClientState &state, View view, QObject *parent = nullptr);
     ~ClientSession() override;
 
+    View &view() { return m_view; }
     TSock *sock() const { return m_sock; }
     CommandTable<> &dispatchTable() { return m_table; }
     ReceiveQueue &receivedlist() { return m_queue; }

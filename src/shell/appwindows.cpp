@@ -3,73 +3,107 @@
 #include "shell/appwindows.h"
 
 #include "client/chatview.h"
+#include "client/clientsession.h"
 #include "client/tphrases.h"
 #include "client/tspylist.h"
 #include "core/inifile.h"
+#include "core/version.h"
+#include "host/tserver.h"
+#include "shell/menuhostoptions.h"
 #include "shell/preferences.h"
 #include "shell/tchat.h"
+#include "tally/ttallylist.h"
 #include "widgets/dialogs.h"
+#include "windows/tabout.h"
+#include "windows/tdownload.h"
+#include "windows/thelp.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QWidget>
 
 namespace brelvox {
 
+namespace {
+template <typename W>
+W *secondary(W *window)
+{
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+    window->hide();
+    return window;
+}
+} // namespace
+
 AppWindows::AppWindows()
+    : m_hostPort(kGamePort)
 {
     m_chat = std::make_unique<Tchat>();
-    m_tally = secondary(QStringLiteral("Brelvox - Tally List"));
-    m_about = secondary(QStringLiteral("Brelvox - About"));
-    m_gameStart = secondary(QStringLiteral("Brelvox - Game Start"));
-    m_help = secondary(QStringLiteral("Brelvox - Help File"));
-    m_phrases = secondary(QStringLiteral("Brelvox - Phrase Buttons"), new Tphrases(m_chat->chat(), [this](const QString &key, const QString &value) {
-                              IniFile ini(m_chat->settingsPath());
-                              return ini.writeString(settingsfile::kSection, key, value);
-                          }));
-    m_spyList = secondary(QStringLiteral("Brelvox -Spys"), new Tspylist);
-    m_download = secondary(QStringLiteral("Download The Ostrel Lobby"));
+    m_tally = secondary(new Ttallylist);
+    m_about = secondary(new Tabout);
+    m_gameStart = secondary(new QWidget(nullptr, Qt::Window));
+    m_gameStart->setWindowTitle(QStringLiteral("Brelvox - Game Start"));
+    m_help = secondary(new Thelp);
+    m_phrases = secondary(new Tphrases(m_chat->chat(), [this](const QString &key, const QString &value) {
+        IniFile ini(m_chat->settingsPath());
+        return ini.writeString(settingsfile::kSection, key, value);
+    }));
+    m_hostOptions = std::make_unique<MenuHostOptions>(*m_chat, [this] { return m_about->version(); });
+    m_server = std::make_unique<TServer>(*m_hostOptions);
+    m_spyList = secondary(new Tspylist);
+    m_download = secondary(new Tdownload);
     wire();
 }
 
 AppWindows::~AppWindows()
 {
+    m_server.reset();
+    // The tally list saves the tally on its way out.
     for (QWidget *w : std::initializer_list<QWidget *>{m_tally, m_about, m_gameStart, m_help, m_phrases, m_spyList, m_download})
         delete w;
-}
-
-template <typename W>
-W *AppWindows::secondary(const QString &caption, W *window)
-{
-    if constexpr (std::is_same_v<W, QWidget>) {
-        if (!window)
-            window = new QWidget(nullptr, Qt::Window);
-    }
-    window->setWindowTitle(caption);
-    window->setAttribute(Qt::WA_QuitOnClose, false);
-    window->hide();
-    return window;
 }
 
 void AppWindows::wire()
 {
     Tchat *c = m_chat.get();
-    auto show = [](QWidget *w) {
-        w->show();
-        w->raise();
-        w->activateWindow();
-    };
-    connect(c->action("Help2"), &QAction::triggered, c, [this, show] { show(m_help); });
-    connect(c->action("About1"), &QAction::triggered, c, [this, show] { show(m_about); });
-    connect(c->action("SpyList1"), &QAction::triggered, c, [this, show] { show(m_spyList); });
-    connect(c->action("ViewTally1"), &QAction::triggered, c, [this, show] { show(m_tally); });
-    Tphrases *phrases = m_phrases;
-    connect(c->action("PrhaseList1"), &QAction::triggered, c, [this, phrases] { phrases->open(m_chat.get()); });
-    connect(phrases, &Tphrases::writeFailed, c, [c] {
+    ClientSession *session = c->session();
+    session->view().spyList = m_spyList;
+    session->view().versionText = [this] { return m_about->version(); };
+
+    m_help->setAboutWindow(m_about);
+    connect(c->action("Help2"), &QAction::triggered, c, [this, c] { m_help->showOver(c); });
+    connect(c->action("About1"), &QAction::triggered, c, [this, c] { m_about->showOver(c); });
+    connect(c->action("SpyList1"), &QAction::triggered, c, [this] {
+        m_spyList->show();
+        m_spyList->raise();
+    });
+    connect(c->action("PrhaseList1"), &QAction::triggered, c, [this, c] { m_phrases->open(c); });
+    connect(m_phrases, &Tphrases::writeFailed, c, [c] {
         dialogs::error(QStringLiteral("Unable to write to %1").arg(c->settingsPath()), c);
     });
+    connect(m_download, &Tdownload::exitRequested, c, &Tchat::Exit1Click);
+
+    m_tally->setSeatedNames([c] {
+        QStringList names;
+        for (int seat = 1; seat <= 5; ++seat) {
+            const QString name = c->seatLabel(seat)->text();
+            if (seat != c->state().ownSeat && name != QLatin1String("<Waiting>"))
+                names << name;
+        }
+        return names;
+    });
+    connect(c->action("ViewTally1"), &QAction::triggered, c, [this, c] {
+        dialogs::guarded([&] {
+            m_tally->loadchecklist();
+            m_tally->showOver(c);
+        });
+    });
+
+    m_spyList->setKick([c](int seat) { c->kicking(seat); });
 
     Tchat::Hooks hooks;
-    hooks.showDownload = [this] { m_download->show(); };
+    hooks.startHosting = [this] { m_server->listen(m_hostPort); };
+    hooks.connect = [session](const QString &host) { session->open(host); };
+    hooks.showDownload = [this] { m_download->showOnDesktop(); };
     hooks.hostingStarted = [this] { m_spyList->enableRemoval(); };
     c->setHooks(std::move(hooks));
 }

@@ -9,9 +9,15 @@ class QWidget;
 
 namespace brelvox {
 
+class MenuHostOptions;
+class Tabout;
 class Tchat;
+class Tdownload;
+class Thelp;
 class Tphrases;
+class TServer;
 class Tspylist;
+class Ttallylist;
 
 // Every window of the program, created at start-up in a fixed order (the main window first)
 // and kept until the process ends; the secondary ones are shown and hidden.
@@ -23,27 +29,32 @@ public:
     ~AppWindows() override;
 
     Tchat *chat() const { return m_chat.get(); }
-    QWidget *tallyList() const { return m_tally; }
-    QWidget *about() const { return m_about; }
+    Ttallylist *tallyList() const { return m_tally; }
+    Tabout *about() const { return m_about; }
     QWidget *gameStart() const { return m_gameStart; }
-    QWidget *help() const { return m_help; }
+    Thelp *help() const { return m_help; }
     Tphrases *phrases() const { return m_phrases; }
+    TServer *server() const { return m_server.get(); }
     Tspylist *spyList() const { return m_spyList; }
-    QWidget *download() const { return m_download; }
+    Tdownload *download() const { return m_download; }
+
+    // The port hosting listens on; the game's own unless a test says otherwise.
+    void setHostPort(quint16 port) { m_hostPort = port; }
 
 private:
-    template <typename W = QWidget>
-    W *secondary(const QString &caption, W *window = nullptr);
     void wire();
 
     std::unique_ptr<Tchat> m_chat;
-    QWidget *m_tally = nullptr;
-    QWidget *m_about = nullptr;
+    Ttallylist *m_tally = nullptr;
+    Tabout *m_about = nullptr;
     QWidget *m_gameStart = nullptr;
-    QWidget *m_help = nullptr;
+    Thelp *m_help = nullptr;
     Tphrases *m_phrases = nullptr;
+    std::unique_ptr<MenuHostOptions> m_hostOptions;
+    std::unique_ptr<TServer> m_server;
     Tspylist *m_spyList = nullptr;
-    QWidget *m_download = nullptr;
+    Tdownload *m_download = nullptr;
+    quint16 m_hostPort;
 };
 
 } // namespace brelvox

@@ -3,6 +3,11 @@
 #include "shell/tchat.h"
 
 #include "client/chatview.h"
+#include "board/pooltable.h"
+#include "client/clientsession.h"
+#include "protocol/fieldreader.h"
+#include "protocol/catalogue.h"
+#include "protocol/message.h"
 #include "core/conversion.h"
 #include "core/inifile.h"
 #include "core/randomsource.h"
@@ -28,6 +33,7 @@ constexpr int kSeatTops[5] = {330, 372, 411, 452, 490};
 // the status line and the chat under it.
 const QRect kStatusArea(256, 262, 473, 18);
 const QRect kChatArea(356, 282, 372, 226);
+const QPoint kTablePlace(252, 4);
 const QRect kStartButton(256 + 163, 3 + 111, 146, 34);
 } // namespace
 
@@ -38,6 +44,7 @@ Tchat::Tchat(QWidget *parent)
     setFont(QFont(QStringLiteral("Arial"), 9));
     buildBoard();
     buildMenus();
+    buildSession();
     m_lobby = new LobbyLink(this);
     setMinimumSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     setWindowBounds(QRect(3, 3, kClientWidth + kFrameWidth, kClientHeight + kFrameHeight));
@@ -78,6 +85,9 @@ void Tchat::buildBoard()
     m_status->setGeometry(kStatusArea);
 
     m_chat = new ChatView(m_board, kChatArea, this);
+
+    m_table = new PoolTable(m_board);
+    m_table->move(kTablePlace);
 
     m_start = new FlatButton(QStringLiteral("Start Game"), m_board);
     m_start->setObjectName(QStringLiteral("button_start"));
@@ -207,6 +217,38 @@ void Tchat::buildMenus()
                         dialogs::error(QStringLiteral("Unable to write to %1").arg(ini.path()), this);
                 }));
     connect(scroll, &QAction::toggled, this, [this](bool on) { m_chat->setScrollOff(on); });
+}
+
+void Tchat::buildSession()
+{
+    ClientSession::View view;
+    view.board = m_board;
+    view.addline = [this](const QString &text, ColorRef color) { m_chat->addlinetochat(text, color); };
+    view.ownArrival = [this] { loadinifile(); };
+    view.closeWindow = [this] { close(); };
+    view.box = [this](const QString &text) { dialogs::information(text, this); };
+    m_session = new ClientSession(m_state, std::move(view), this);
+    m_session->addTicker([this] {
+        m_table->moveballs();
+        return m_table->isAnimating();
+    });
+
+    auto intPairs = [](const QString &args) {
+        QList<std::pair<int, int>> out;
+        for (const auto &[a, b] : FieldReader(args).pairs())
+            out.append({toInt(a), toInt(b)});
+        return out;
+    };
+    m_session->dispatchTable().bind(cmd::ballowners, [this, intPairs](const QString &a) { m_table->ballowners(intPairs(a)); });
+    m_session->dispatchTable().bind(cmd::theyown, [this, intPairs](const QString &a) {
+        m_table->theyown(intPairs(a), m_state.ownSeat);
+    });
+}
+
+void Tchat::kicking(int seat)
+{
+    if (m_state.host && m_state.loggedIn)
+        m_session->send(Message(cmd::kickhim).add(m_state.ownSeat).add(seat));
 }
 
 QLabel *Tchat::seatLabel(int seat) const

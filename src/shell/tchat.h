@@ -17,9 +17,11 @@ class QMenu;
 namespace brelvox {
 
 class ChatView;
+class ClientSession;
 class FlatButton;
 class FlatPanel;
 class LobbyLink;
+class PoolTable;
 
 // The main window: the frame with its menus, the board panel and the seat labels, the
 // command line, hosting and joining, and the settings file. It is the game's client too;
@@ -40,6 +42,8 @@ public:
     ClientState &state() { return m_state; }
     const ClientState &state() const { return m_state; }
     ChatView *chat() const { return m_chat; }
+    ClientSession *session() const { return m_session; }
+    PoolTable *poolTable() const { return m_table; }
     FlatPanel *board() const { return m_board; }
     QLabel *seatLabel(int seat) const; // 1..5, else nullptr
     QLabel *statusLabel() const { return m_status; }
@@ -82,6 +86,9 @@ public:
     int chosenGameType() const { return m_gameType; }
     void setChosenGameType(int type) { m_gameType = type; }
 
+    // A removal request, sent only by the hosting copy once seated.
+    void kicking(int seat);
+
     void ResetScreenLocation1Click();
     void Exit1Click();
     void FormClose();
@@ -94,6 +101,7 @@ protected:
 private:
     void buildBoard();
     void buildMenus();
+    void buildSession();
     QAction *addItem(QMenu *menu, const char *name, const QString &caption, bool checkable = false,
                      bool checked = false, int tag = 0);
     void chooseInGroup(QActionGroup *group, QAction *chosen);
@@ -106,6 +114,8 @@ private:
     QLabel *m_status = nullptr;
     FlatButton *m_start = nullptr;
     ChatView *m_chat = nullptr;
+    ClientSession *m_session = nullptr;
+    PoolTable *m_table = nullptr;
     LobbyLink *m_lobby = nullptr;
     QActionGroup *m_botGroup = nullptr;
     QActionGroup *m_turnGroup = nullptr;
