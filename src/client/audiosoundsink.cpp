@@ -5,10 +5,14 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <QTimer>
 
 namespace brelvox {
 
 namespace {
+
+constexpr qint64 kBufferMicroseconds = 60'000;
+constexpr int kReleaseAfterIdleMs = 1000;
 
 QAudioFormat formatOf(const WaveClip &clip)
 {
@@ -80,19 +84,25 @@ void AudioSoundSink::play(const QString &name)
 
     if (!m_output || m_output->format() != format) {
         m_output = std::make_unique<QAudioSink>(m_device, format);
+        // A small buffer starts a clip sooner; the window thread refills it in time.
+        m_output->setBufferSize(format.bytesForDuration(kBufferMicroseconds));
         QAudioSink *output = m_output.get();
         QObject::connect(output, &QAudioSink::stateChanged, output, [this, output](QAudio::State state) {
             if (state == QAudio::ActiveState)
                 return;
             m_playing.clear();
-            // The clip has run out: give the device back, but not from inside its own notice.
-            if (state == QAudio::IdleState)
-                QMetaObject::invokeMethod(output, [output] {
-                    if (output->state() == QAudio::IdleState)
+            // Every byte is handed over, but the device still plays the last of them: give
+            // the device back a little later, unless another clip has started meanwhile.
+            if (state == QAudio::IdleState) {
+                const quint64 clip = m_started;
+                QTimer::singleShot(kReleaseAfterIdleMs, output, [this, output, clip] {
+                    if (m_started == clip && output->state() == QAudio::IdleState)
                         output->stop();
-                }, Qt::QueuedConnection);
+                });
+            }
         });
     }
+    ++m_started;
     m_buffer.setData(clip->data);
     m_buffer.open(QIODevice::ReadOnly);
     m_output->start(&m_buffer);

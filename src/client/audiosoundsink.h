@@ -39,6 +39,7 @@ private:
     QBuffer m_buffer;                   // reads the clip in memory; outlives m_output
     std::unique_ptr<QAudioSink> m_output; // kept while clips of one format follow
     QString m_playing;
+    quint64 m_started = 0; // clips started so far
 };
 
 } // namespace brelvox

@@ -80,6 +80,7 @@ private Q_SLOTS:
     void lookup();
     void clips_data();
     void clips();
+    void noStrayClips();
     void parse_data();
     void parse();
     void realSinkNeverBlocks();
@@ -270,6 +271,16 @@ void TestSoundPlayer::clips()
         loud = std::max(loud, std::abs(v - mid) * (bits == 8 ? 256 : 1));
     }
     QVERIFY2(loud > 8000, qPrintable(QString::number(loud)));
+}
+
+void TestSoundPlayer::noStrayClips()
+{
+    QStringList expected{"backspace", "ballhit", "default", "entered", "gameover", "rightguess",
+                         "turn", "turnnew", "typing1", "wrongguess"};
+    for (const ChatterSound &sound : SoundPlayer::chatterSounds())
+        expected.append(sound.name);
+    expected.sort();
+    QCOMPARE(SoundLibrary::names(), expected);
 }
 
 void TestSoundPlayer::parse_data()
