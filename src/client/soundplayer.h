@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#pragma once
+
+#include "soundsink.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace brelvox {
+
+// One entry of the sound button's menu: the menu tag, the clip name, the caption (which is
+// also the item's tool tip).
+struct ChatterSound {
+    int tag;
+    QString name;
+    QString caption;
+};
+
+// The game's and the players' sounds under the three sound preferences. The preferences
+// stay in the main window's menu items; the player asks them through Switches each time,
+// so a change takes effect with the next sound.
+class SoundPlayer
+{
+public:
+    struct Switches {
+        std::function<bool()> playSounds;        // "Play Sounds" ticked
+        std::function<bool()> playChatterSounds; // "Play Chatter Sounds" ticked
+        std::function<int()> turnSound;          // "Turn Sound": 0 "Classic", 1 "New"
+    };
+
+    // Without a sink, sounds go to the default audio output.
+    explicit SoundPlayer(std::unique_ptr<SoundSink> sink = nullptr);
+    ~SoundPlayer();
+
+    // Unset switches read as the window's values at start: sounds on, chatter off, "Classic".
+    void setSwitches(Switches switches);
+    void setSink(std::unique_ptr<SoundSink> sink);
+    SoundSink *sink() const { return m_sink.get(); }
+
+    // A game sound, heard only with "Play Sounds" ticked.
+    void playsounds(const QString &name);
+    // A chatter sound, heard only with "Play Chatter Sounds" ticked, whatever "Play
+    // Sounds" says. False when it was not played, so the caller shows the chat line.
+    bool playChatter(const QString &name);
+    // The turn has come to this seat: the chosen turn sound, as a game sound.
+    void playTurn();
+
+    bool soundsOn() const;
+    bool chatterOn() const;
+    int turnSound() const;
+
+    // "turnnew" for choice 1, "turn" for anything else.
+    static QString turnSoundName(int choice);
+    // The twelve chatter sounds, tags 1 to 12, in menu order ("<Cancel>", tag 0, is not one).
+    static const QList<ChatterSound> &chatterSounds();
+    // The caption of a chatter sound's name (any case), empty when no chatter sound has it.
+    static QString chatterCaption(const QString &name);
+
+private:
+    std::unique_ptr<SoundSink> m_sink;
+    Switches m_switches;
+};
+
+} // namespace brelvox
