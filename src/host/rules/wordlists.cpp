@@ -49,7 +49,8 @@ WordLists::WordLists(const QStringList &answers, const QStringList &spelling, co
 
 WordLists WordLists::shipped()
 {
-    initWordResources();
+    static const bool registered = (initWordResources(), true);
+    Q_UNUSED(registered);
     return WordLists(readList(QStringLiteral(":/words/answers.txt")),
                      readList(QStringLiteral(":/words/spelling.txt")),
                      readList(QStringLiteral(":/words/backup.txt")));
