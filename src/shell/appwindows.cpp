@@ -101,7 +101,10 @@ void AppWindows::wire()
     m_spyList->setKick([c](int seat) { c->kicking(seat); });
 
     Tchat::Hooks hooks;
-    hooks.startHosting = [this] { m_server->listen(m_hostPort); };
+    hooks.startHosting = [this, session] {
+        m_server->listen(m_hostPort);
+        session->setPort(m_server->port());
+    };
     hooks.connect = [session](const QString &host) { session->open(host); };
     hooks.showDownload = [this] { m_download->showOnDesktop(); };
     hooks.hostingStarted = [this] { m_spyList->enableRemoval(); };

@@ -5,6 +5,7 @@
 #include "client/chatview.h"
 #include "board/pooltable.h"
 #include "client/clientsession.h"
+#include "client/soundplayer.h"
 #include "protocol/fieldreader.h"
 #include "protocol/catalogue.h"
 #include "protocol/message.h"
@@ -44,6 +45,11 @@ Tchat::Tchat(QWidget *parent)
     setFont(QFont(QStringLiteral("Arial"), 9));
     buildBoard();
     buildMenus();
+    m_sounds = std::make_unique<SoundPlayer>();
+    m_sounds->setSwitches({[this] { return action("PlaySounds1")->isChecked(); },
+                           [this] { return action("PlayChatterSounds1")->isChecked(); },
+                           [this] { return turnSound(); }});
+    m_table->setSoundSink([this](const QString &name) { m_sounds->playsounds(name); });
     buildSession();
     m_lobby = new LobbyLink(this);
     setMinimumSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -225,6 +231,7 @@ void Tchat::buildSession()
     view.board = m_board;
     view.addline = [this](const QString &text, ColorRef color) { m_chat->addlinetochat(text, color); };
     view.ownArrival = [this] { loadinifile(); };
+    view.playsound = [this](const QString &name) { m_sounds->playsounds(name); };
     view.closeWindow = [this] { close(); };
     view.box = [this](const QString &text) { dialogs::information(text, this); };
     m_session = new ClientSession(m_state, std::move(view), this);

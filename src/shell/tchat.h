@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QRect>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -22,6 +23,7 @@ class FlatButton;
 class FlatPanel;
 class LobbyLink;
 class PoolTable;
+class SoundPlayer;
 
 // The main window: the frame with its menus, the board panel and the seat labels, the
 // command line, hosting and joining, and the settings file. It is the game's client too;
@@ -44,6 +46,7 @@ public:
     ChatView *chat() const { return m_chat; }
     ClientSession *session() const { return m_session; }
     PoolTable *poolTable() const { return m_table; }
+    SoundPlayer *sounds() const { return m_sounds.get(); }
     FlatPanel *board() const { return m_board; }
     QLabel *seatLabel(int seat) const; // 1..5, else nullptr
     QLabel *statusLabel() const { return m_status; }
@@ -116,6 +119,7 @@ private:
     ChatView *m_chat = nullptr;
     ClientSession *m_session = nullptr;
     PoolTable *m_table = nullptr;
+    std::unique_ptr<SoundPlayer> m_sounds;
     LobbyLink *m_lobby = nullptr;
     QActionGroup *m_botGroup = nullptr;
     QActionGroup *m_turnGroup = nullptr;

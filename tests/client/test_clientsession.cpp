@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#include "client/clientsession.h"
+#include "client/tspylist.h"
+#include "host/defaulthostoptions.h"
+#include "host/tserver.h"
+#include "net/tsock.h"
+#include "widgets/dialogs.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+using namespace brelvox;
+
+namespace {
+
+class VersionOptions : public DefaultHostOptions
+{
+public:
+    QString versionText() const override { return QStringLiteral("9.9.9"); }
+};
+
+// One client as a copy of the program holds it: board labels, spy list, what it showed.
+struct Client {
+    explicit Client(const QString &name)
+    {
+        state.loginName = name;
+        for (int seat = 1; seat <= 5; ++seat) {
+            auto *label = new QLabel(QStringLiteral("<Waiting>"), &board);
+            label->setObjectName(QStringLiteral("label_playername%1").arg(seat));
+            auto *eyes = new QLabel(&board);
+            eyes->setObjectName(QStringLiteral("image_eyes%1").arg(seat));
+        }
+        ClientSession::View view;
+        view.board = &board;
+        view.spyList = &spies;
+        view.addline = [this](const QString &text, ColorRef color) {
+            lines << text;
+            colors << color;
+        };
+        view.playsound = [this](const QString &name) { sounds << name; };
+        view.ownArrival = [this] { ++arrivals; };
+        view.closeWindow = [this] { ++closed; };
+        view.box = [this](const QString &text) { boxes << text; };
+        session = std::make_unique<ClientSession>(state, view);
+    }
+    QString label(int seat) const
+    {
+        return board.findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat))->text();
+    }
+    void connectTo(quint16 port)
+    {
+        session->setPort(port);
+        session->open(QStringLiteral("127.0.0.1"));
+    }
+
+    QWidget board;
+    Tspylist spies;
+    ClientState state;
+    QStringList lines;
+    QList<ColorRef> colors;
+    QStringList sounds;
+    QStringList boxes;
+    int arrivals = 0;
+    int closed = 0;
+    std::unique_ptr<ClientSession> session;
+};
+
+} // namespace
+
+class TestClientSession : public QObject
+{
+    Q_OBJECT
+    QStringList m_errors;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_errors.clear();
+        dialogs::setHandler([this](dialogs::Kind, const QString &, const QString &text) {
+            m_errors << text;
+            return true;
+        });
+    }
+    void cleanup() { dialogs::setHandler({}); }
+
+    void loginArrivalsAndDepartures()
+    {
+        DefaultHostOptions options;
+        TServer host(options);
+        host.listen(0);
+        Client rook(QStringLiteral("Rook"));
+        rook.connectTo(host.port());
+        QTRY_COMPARE(rook.label(1), QStringLiteral("Rook"));
+        QCOMPARE(rook.state.ownSeat, 1);
+        QVERIFY(rook.state.loggedIn);
+        QCOMPARE(rook.arrivals, 1);
+        QCOMPARE(rook.lines, QStringList{QStringLiteral("You are Connected.")});
+        QCOMPARE(rook.colors.value(0), kSystemColor);
+        QCOMPARE(rook.sounds, QStringList{QStringLiteral("entered")});
+
+        auto ann = std::make_unique<Client>(QStringLiteral("Ann"));
+        ann->connectTo(host.port());
+        QTRY_COMPARE(ann->label(1), QStringLiteral("Rook"));
+        QTRY_COMPARE(ann->label(2), QStringLiteral("Ann"));
+        QTRY_COMPARE(rook.label(2), QStringLiteral("Ann"));
+        QCOMPARE(ann->state.ownSeat, 2);
+        QCOMPARE(ann->arrivals, 1);
+        QVERIFY(ann->lines.contains(QStringLiteral("Rook is Connected.")));
+        QCOMPARE(ann->sounds.count(QStringLiteral("entered")), 2);
+        QVERIFY(rook.lines.contains(QStringLiteral("Ann is Connected.")));
+
+        ann.reset(); // Ann's copy goes away
+        QTRY_COMPARE(rook.label(2), QStringLiteral("Dira"));
+        QCOMPARE(rook.lines.last(), QStringLiteral("Ann disconnected."));
+        QCOMPARE(rook.closed, 0);
+        QVERIFY(m_errors.isEmpty());
+    }
+
+    void versionMismatchKeepsTheClientSeated()
+    {
+        VersionOptions options;
+        TServer host(options);
+        host.listen(0);
+        Client rook(QStringLiteral("Rook"));
+        rook.connectTo(host.port());
+        QTRY_VERIFY(rook.lines.contains(QStringLiteral("You have a differnt version of the game then the host.")));
+        QVERIFY(rook.state.loggedIn);
+        QCOMPARE(rook.closed, 0);
+    }
+
+    void spectatorArrivalAndDeparture()
+    {
+        Client zed(QStringLiteral("Zed"));
+        for (const char *m : {"CMD_sendlogininfo+7", "CMD_newplayerinfo+7+Zed", "CMD_existingplayers+6+Bo",
+                              "CMD_playerdisconnected+6+Bo", "CMD_playerdisconnected+8+Nobody"})
+            zed.session->receivedlist().push(QString::fromLatin1(m));
+        for (int i = 0; i < 5; ++i)
+            zed.session->processsocktimer();
+        QCOMPARE(zed.state.ownSeat, 7);
+        QCOMPARE(zed.lines, (QStringList{"You are Connected.", "You are spying.", "Bo is Connected.", "Bo is spying.",
+                                         "Bo has left."}));
+        QCOMPARE(zed.spies.list()->count(), 1);
+        QCOMPARE(zed.spies.list()->item(0)->text(), QStringLiteral("7: Zed"));
+        for (int seat = 1; seat <= 5; ++seat)
+            QCOMPARE(zed.label(seat), QStringLiteral("<Waiting>"));
+    }
+
+    void badSeatShowsTheErrorAndGoesOn()
+    {
+        Client c(QStringLiteral("Rook"));
+        c.session->receivedlist().push(QStringLiteral("CMD_newplayerinfo+x+Bob"));
+        c.session->receivedlist().push(QStringLiteral("CMD_newplayerinfo+3+Bob"));
+        c.session->processsocktimer();
+        QCOMPARE(m_errors, QStringList{QStringLiteral("'x' is not a valid integer value.")});
+        c.session->processsocktimer();
+        QCOMPARE(c.label(3), QStringLiteral("Bob"));
+    }
+
+    void framingFromAHostOfOurOwn()
+    {
+        QTcpServer host;
+        QVERIFY(host.listen(QHostAddress::LocalHost));
+        Client c(QStringLiteral("Rook"));
+        c.connectTo(host.serverPort());
+        QVERIFY(host.waitForNewConnection(5000));
+        QTcpSocket *peer = host.nextPendingConnection();
+
+        // Two messages in one read: two queue entries, two ticks.
+        peer->write("CMD_newplayerinfo+3+Bo\xff" "CMD_newplayerinfo+4+Cy\xff");
+        QTRY_COMPARE(c.session->receivedlist().size() + (c.label(3) == QLatin1String("Bo") ? 1 : 0)
+                         + (c.label(4) == QLatin1String("Cy") ? 1 : 0),
+                     2);
+        QTRY_COMPARE(c.label(4), QStringLiteral("Cy"));
+        QCOMPARE(c.label(3), QStringLiteral("Bo"));
+
+        // A message cut across two reads arrives whole.
+        peer->write("CMD_newplayerinfo+5+Da");
+        peer->flush();
+        QTest::qWait(50);
+        QCOMPARE(c.label(5), QStringLiteral("<Waiting>"));
+        peer->write("na Lee\xff");
+        QTRY_COMPARE(c.label(5), QStringLiteral("Dana Lee"));
+
+        // "Game is full", then the window closes.
+        peer->write("CMD_full+\xff");
+        QTRY_COMPARE(c.boxes, QStringList{QStringLiteral("Game is full")});
+        QCOMPARE(c.closed, 1);
+
+        // The host going away closes the window.
+        peer->close();
+        QTRY_COMPARE(c.closed, 2);
+    }
+
+    void loginBytes()
+    {
+        QTcpServer host;
+        QVERIFY(host.listen(QHostAddress::LocalHost));
+        Client c(QString::fromLatin1("R+ok\xff")); // a "+" and a typed 0xFF (ÿ)
+        c.connectTo(host.serverPort());
+        QVERIFY(host.waitForNewConnection(5000));
+        QTcpSocket *peer = host.nextPendingConnection();
+        peer->write("CMD_sendlogininfo+3+\xff");
+        QByteArray got;
+        QTRY_VERIFY((got += peer->readAll()).endsWith('\xff'));
+        QCOMPARE(got, QByteArray("CMD_logininfo+3+1.0.5+R+oky\xff"));
+    }
+
+    void idleClientDoesNotTick()
+    {
+        Client c(QStringLiteral("Rook"));
+        QVERIFY(!c.session->timer1()->isActive());
+        c.session->receivedlist().push(QStringLiteral("CMD_newplayerinfo+3+Bo"));
+        c.session->wake();
+        QVERIFY(c.session->timer1()->isActive());
+        QTRY_COMPARE(c.label(3), QStringLiteral("Bo"));
+        QTRY_VERIFY(!c.session->timer1()->isActive());
+        bool busy = true;
+        c.session->addTicker([&] { return busy; });
+        c.session->wake();
+        QTest::qWait(60);
+        QVERIFY(c.session->timer1()->isActive());
+        busy = false;
+        QTRY_VERIFY(!c.session->timer1()->isActive());
+    }
+};
+
+QTEST_MAIN(TestClientSession)
+#include "test_clientsession.moc"
