@@ -112,9 +112,10 @@ void WordListPanel::FlatSpeedButton1Click()
     hide();
 }
 
+// Qt keeps sending the mouse to the pressed widget until the button is let go, which is
+// the capture a drag needs.
 void WordListPanel::FlatPanel2MouseDown(const QPoint &pos)
 {
-    grabMouse();
     m_dragging = true;
     m_grab = pos;
 }
@@ -129,7 +130,6 @@ void WordListPanel::FlatPanel2MouseUp(const QPoint &pos)
 {
     if (!m_dragging)
         return;
-    releaseMouse();
     m_dragging = false;
     dragTo(pos);
 }
