@@ -519,7 +519,7 @@ void LetterBoard::edit_5KeyPress(int column, QChar key)
         if (column <= 4)
             focusCell(column + 1);
         play(QStringLiteral("typing1"));
-        if (edit->text().isEmpty())
+        if (edit->text().isEmpty() && !edit->isReadOnly())
             edit->setText(key.toUpper());
         return;
     }

@@ -47,7 +47,7 @@ WordListPanel::WordListPanel(QWidget *board)
 {
     setObjectName(QStringLiteral("panel_winnerwordlist"));
     setColor(QColor(0x4e, 0x2e, 0x12));
-    setGeometry(560, 40, Width, Height);
+    setGeometry(568, 112, Width, Height);
     setCursor(Qt::SizeAllCursor);
 
     m_picture = new PictureBox(this);
