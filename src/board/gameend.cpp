@@ -60,6 +60,8 @@ GameEnd::GameEnd(QWidget *board, ClientState &state, Tgamestart *dialog, Hooks h
         start->setIconSize(face.deviceIndependentSize().toSize());
         start->setStyleSheet(QStringLiteral("QPushButton{border:none;padding:0;background:transparent;}"));
         start->setCursor(Qt::PointingHandCursor);
+        // The table is made after the frame's button and would cover it.
+        start->raise();
         connect(start, &FlatButton::clicked, this, [this] { dialogs::guarded([this] { button_startClick(); }); });
     }
 }
