@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#pragma once
+
+#include "client/clientstate.h"
+#include "widgets/colortext.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QLabel;
+
+namespace brelvox {
+
+class FlatPanel;
+class Tgamestart;
+class TallyRecorder;
+
+// The end of a game on the board: the winner banner (panel_winner) with its shadowed
+// caption, the announcements of CMD_winner, CMD_tiegame and CMD_impossible, the tally
+// entry of a won game, and the start button that opens the game-options dialog.
+class GameEnd : public QObject
+{
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<void(const QString &, ColorRef)> addline;
+        std::function<void(const QString &)> playsound;
+    };
+
+    // Puts panel_winner on board (panel_board) over the table, and gives button_start,
+    // when board has it, its picture and its click. A null tally records nothing.
+    GameEnd(QWidget *board, ClientState &state, Tgamestart *dialog, Hooks hooks,
+            TallyRecorder *tally = nullptr, QObject *parent = nullptr);
+
+    void setTallyRecorder(TallyRecorder *tally) { m_tally = tally; }
+
+    void winner(const QString &args);   // CMD_winner: seat
+    void tiegame(const QString &args);  // CMD_tiegame: the names joined by " and "
+    void impossible(const QString &args); // CMD_impossible: no fields
+
+    // button_start and the "Start Game" menu item.
+    void button_startClick();
+
+    FlatPanel *banner() const { return m_banner; }
+    QString bannerText() const;
+
+private:
+    void showBanner(const QString &text);
+    QString seatName(int seat) const;
+    void addline(const QString &text);
+
+    QWidget *m_board;
+    ClientState &m_state;
+    Tgamestart *m_dialog;
+    Hooks m_hooks;
+    TallyRecorder *m_tally;
+    FlatPanel *m_banner = nullptr;
+    QLabel *m_caption = nullptr;
+    QLabel *m_shadow = nullptr;
+};
+
+} // namespace brelvox

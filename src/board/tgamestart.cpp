@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#include "board/tgamestart.h"
+
+#include "board/boardpictures.h"
+#include "board/picturebox.h"
+#include "protocol/catalogue.h"
+#include "protocol/message.h"
+#include "widgets/flatpanel.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace brelvox {
+
+namespace {
+
+constexpr int BoxTops[4] = {40, 66, 92, 118};
+constexpr int BoxLeft = 40;
+
+const char *const OptionTexts[4] = {"High Score Game", "Most Balls Pocketed", "9 Ball", "Race to 9"};
+const char *const OptionTextNames[4] = {"label_gametype", "Label1", "Label4", "Label5"};
+
+} // namespace
+
+Tgamestart::Tgamestart(ClientState &state, Hooks hooks, QWidget *parent)
+    : QDialog(parent, Qt::Tool)
+    , m_state(state)
+    , m_hooks(std::move(hooks))
+{
+    setObjectName(QStringLiteral("Tgamestart"));
+    setWindowTitle(QStringLiteral("Brelvox - Game Start"));
+    setFixedSize(255, 181);
+
+    m_background = new FlatPanel(this);
+    m_background->setObjectName(QStringLiteral("background"));
+    m_background->setColor(Qt::white);
+    m_background->setGeometry(0, 0, 255, 181);
+
+    auto *heading = new QLabel(QStringLiteral("GAME OPTIONS"), this);
+    heading->setObjectName(QStringLiteral("Label3"));
+    heading->setFont(QFont(QStringLiteral("Arial"), 11, QFont::Bold));
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setGeometry(0, 10, 255, 22);
+
+    m_boxPictures = BoardPictures::optionBoxes();
+    QFont text(QStringLiteral("Arial"), 10, QFont::Bold);
+    for (int n = 1; n <= 4; ++n) {
+        auto *box = new PictureBox(this);
+        box->setObjectName(QStringLiteral("image_%1").arg(n));
+        box->setTag(n);
+        box->setGeometry(BoxLeft, BoxTops[n - 1], 28, 22);
+        box->setCursor(Qt::PointingHandCursor);
+        box->installEventFilter(this);
+        m_boxes[n - 1] = box;
+
+        auto *label = new QLabel(QString::fromLatin1(OptionTexts[n - 1]), this);
+        label->setObjectName(QString::fromLatin1(OptionTextNames[n - 1]));
+        label->setFont(text);
+        label->setGeometry(BoxLeft + 36, BoxTops[n - 1], 150, 22);
+        label->setProperty("box", n);
+        label->setCursor(Qt::PointingHandCursor);
+        label->installEventFilter(this);
+        m_optionTexts.append(label);
+        if (n == 1)
+            m_gametype = label;
+    }
+
+    m_start = new PictureBox(this);
+    m_start->setObjectName(QStringLiteral("Image4"));
+    m_start->setGeometry((255 - 146) / 2, 144, 146, 34);
+    m_start->setPixmap(BoardPictures::startButton());
+    m_start->setCursor(Qt::PointingHandCursor);
+    m_start->installEventFilter(this);
+
+    setChosenType(1);
+}
+
+QString Tgamestart::keyFor(int option)
+{
+    switch (option) {
+    case 2:
+        return QStringLiteral("most");
+    case 3:
+        return QStringLiteral("nine");
+    case 4:
+        return QStringLiteral("race");
+    default:
+        return QStringLiteral("high");
+    }
+}
+
+void Tgamestart::FormCreate(const QPixmap &background)
+{
+    if (!background.isNull())
+        m_background->setTile(background);
+}
+
+void Tgamestart::showOver(QWidget *over)
+{
+    if (over) {
+        const QRect frame = over->frameGeometry();
+        move(frame.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tgamestart::setChosenType(int option)
+{
+    if (option < 1 || option > 4)
+        option = 1;
+    for (int n = 1; n <= 4; ++n)
+        changebox(QStringLiteral("image_%1").arg(n), n == option ? 1 : 0);
+    m_gametype->setProperty("tag", option);
+}
+
+int Tgamestart::chosenType() const
+{
+    return m_gametype->property("tag").toInt();
+}
+
+void Tgamestart::changebox(const QString &widgetName, int picture)
+{
+    auto *box = findChild<PictureBox *>(widgetName);
+    if (!box || picture < 0 || picture >= m_boxPictures.size())
+        return;
+    box->setPixmap(QPixmap());
+    box->setPixmap(m_boxPictures.at(picture));
+}
+
+void Tgamestart::image_1Click(int tag)
+{
+    if (tag < 1 || tag > 4)
+        return;
+    for (int n = 1; n <= 4; ++n)
+        changebox(QStringLiteral("image_%1").arg(n), 0);
+    changebox(QStringLiteral("image_%1").arg(tag), 1);
+    m_gametype->setProperty("tag", tag);
+}
+
+void Tgamestart::button_startClick()
+{
+    const int option = chosenType();
+    if (m_state.loggedIn && m_hooks.send)
+        m_hooks.send(Message(cmd::startgame).add(m_state.playerName).add(keyFor(option)));
+    if (m_hooks.chosen)
+        m_hooks.chosen(option);
+    hide();
+}
+
+bool Tgamestart::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::MouseButtonRelease
+        || static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+        return QDialog::eventFilter(watched, event);
+    if (watched == m_start) {
+        button_startClick();
+        return true;
+    }
+    if (auto *box = qobject_cast<PictureBox *>(watched); box && box->tag() >= 1 && box->tag() <= 4 && m_boxes[box->tag() - 1] == box) {
+        image_1Click(box->tag());
+        return true;
+    }
+    if (m_optionTexts.contains(watched)) {
+        image_1Click(watched->property("box").toInt());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace brelvox

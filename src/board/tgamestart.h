@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#pragma once
+
+#include "client/clientstate.h"
+
+#include <QDialog>
+#include <QList>
+#include <QPixmap>
+#include <array>
+#include <functional>
+
+class QLabel;
+
+namespace brelvox {
+
+class FlatPanel;
+class Message;
+class PictureBox;
+
+// The game-options dialog ("Brelvox - Game Start"): four option boxes for the game type
+// and the start picture that sends CMD_startgame.
+class Tgamestart : public QDialog
+{
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<void(const Message &)> send;
+        // The option (1..4) the game was started with, for the settings' "Gametype".
+        std::function<void(int)> chosen;
+    };
+
+    explicit Tgamestart(ClientState &state, Hooks hooks, QWidget *parent = nullptr);
+
+    // Option 1 "high", 2 "most", 3 "nine", 4 "race"; any other option sends "high".
+    static QString keyFor(int option);
+
+    // Takes over the main window's tiled background; a null picture keeps the white.
+    void FormCreate(const QPixmap &background = QPixmap());
+    // Shows the dialog centred on over (the main window).
+    void showOver(QWidget *over);
+
+    // The settings load: an option outside 1..4 (0 for an empty value) counts as 1.
+    void setChosenType(int option);
+    int chosenType() const; // label_gametype's Tag
+
+    // Draws picture 0 (empty) or 1 (ticked) of imagelist_box into the named box.
+    void changebox(const QString &widgetName, int picture);
+    // A click on box tag (1..4).
+    void image_1Click(int tag);
+    // The start picture (Image4): sends CMD_startgame when logged in, reports, hides.
+    void button_startClick();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    ClientState &m_state;
+    Hooks m_hooks;
+    FlatPanel *m_background = nullptr;
+    std::array<PictureBox *, 4> m_boxes{};
+    QLabel *m_gametype = nullptr;
+    PictureBox *m_start = nullptr;
+    QList<QPixmap> m_boxPictures;
+    QList<QObject *> m_optionTexts;
+};
+
+} // namespace brelvox

@@ -1,0 +1,597 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#include "board/boardpictures.h"
+#include "board/letterboard.h"
+#include "board/picturebox.h"
+#include "board/pooltable.h"
+#include "board/wordlistpanel.h"
+#include "core/conversion.h"
+#include "protocol/message.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+using namespace brelvox;
+
+Q_DECLARE_METATYPE(brelvox::ColorRef)
+
+namespace {
+
+const QStringList SeatNames = {QStringLiteral("Ann"), QStringLiteral("<Waiting>"), QStringLiteral("Cid"),
+                               QStringLiteral("Dan"), QStringLiteral("<Waiting>")};
+constexpr int SeatTops[5] = {330, 372, 411, 452, 490};
+
+bool samePicture(const QPixmap &a, const QPixmap &b)
+{
+    return !a.isNull() && !b.isNull() && a.toImage() == b.toImage();
+}
+
+} // namespace
+
+class TestLetterBoard : public QObject
+{
+    Q_OBJECT
+private:
+    QWidget *m_board = nullptr;
+    QLineEdit *m_chat = nullptr;
+    PoolTable *m_table = nullptr;
+    LetterBoard *m_letters = nullptr;
+    ClientState m_state;
+    QList<QByteArray> m_sent;
+    QStringList m_sounds;
+    QStringList m_lines;
+    int m_turnSound = 0;
+    bool m_showWordList = true;
+    int m_untick = 0;
+
+    QLineEdit *cell(int c) const { return m_letters->cell(c); }
+    QString cells() const
+    {
+        QString text;
+        for (int c = 1; c <= 5; ++c)
+            text += cell(c)->text().isEmpty() ? QStringLiteral(".") : cell(c)->text();
+        return text;
+    }
+    QString row(int r) const
+    {
+        QString text;
+        for (int c = 1; c <= 5; ++c)
+            text += m_letters->letter(r, c)->text().isEmpty() ? QStringLiteral(".") : m_letters->letter(r, c)->text();
+        return text;
+    }
+    int focusedCell() const
+    {
+        for (int c = 1; c <= 5; ++c) {
+            if (cell(c)->hasFocus())
+                return c;
+        }
+        return 0;
+    }
+    // Types into whichever widget has the focus, as a player would.
+    void type(const QString &keys)
+    {
+        for (QChar ch : keys) {
+            QWidget *target = QApplication::focusWidget();
+            QVERIFY(target);
+            if (ch == u'\b')
+                QTest::keyClick(target, Qt::Key_Backspace);
+            else if (ch == u'\r')
+                QTest::keyClick(target, Qt::Key_Return);
+            else
+                QTest::keyClick(target, ch.toLatin1());
+        }
+    }
+    void openTurn(int own, int turn)
+    {
+        m_state.ownSeat = own;
+        m_letters->loadball(QStringLiteral("4+H+"));
+        m_letters->getnextplayer(QStringLiteral("%1+1+").arg(turn));
+        m_sounds.clear();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_state = ClientState();
+        m_state.loggedIn = true;
+        m_sent.clear();
+        m_sounds.clear();
+        m_lines.clear();
+        m_turnSound = 0;
+        m_showWordList = true;
+        m_untick = 0;
+
+        m_board = new QWidget;
+        m_board->resize(732, 511);
+        for (int seat = 1; seat <= 5; ++seat) {
+            auto *label = new QLabel(SeatNames.at(seat - 1), m_board);
+            label->setObjectName(QStringLiteral("label_playername%1").arg(seat));
+            label->setGeometry(245, SeatTops[seat - 1], 105, 20);
+        }
+        m_chat = new QLineEdit(m_board);
+        m_chat->setObjectName(QStringLiteral("mychat"));
+        m_chat->setGeometry(360, 480, 300, 20);
+        m_table = new PoolTable(m_board);
+        m_table->move(252, 4);
+
+        LetterBoard::Hooks hooks;
+        hooks.send = [this](const Message &m) { m_sent.append(m.wire()); };
+        hooks.addline = [this](const QString &text, ColorRef color) {
+            QCOMPARE(color, kSystemColor);
+            m_lines.append(text);
+        };
+        hooks.playsound = [this](const QString &name) { m_sounds.append(name); };
+        hooks.showWordList = [this] { return m_showWordList; };
+        hooks.turnSound = [this] { return m_turnSound; };
+        hooks.untickJustWatch = [this] { ++m_untick; };
+        m_letters = new LetterBoard(m_board, m_state, m_table, hooks, m_board);
+        m_letters->timer2()->stop();
+
+        m_board->show();
+        m_board->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_board));
+    }
+
+    void cleanup()
+    {
+        delete m_board;
+        m_board = nullptr;
+    }
+
+    void typing_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("cells");
+        QTest::addColumn<int>("focus");
+        QTest::addColumn<QString>("sounds");
+        QTest::addColumn<bool>("sent");
+
+        QTest::newRow("five letters and Enter") << "hello\r" << "HELLO" << 0 << "ttttt" << true;
+        QTest::newRow("Enter after four letters") << "hell\r" << "HELL." << 5 << "tttt" << false;
+        QTest::newRow("Enter in cell 3") << "he\r" << "HE..." << 3 << "tt" << false;
+        QTest::newRow("digits, blanks, punctuation") << "h3 e.!l0" << "HEL.." << 4 << "ttt" << false;
+        QTest::newRow("Backspace in empty cell 4") << "hel\b" << "HE..." << 3 << "tttb" << false;
+        QTest::newRow("Backspace in filled cell 5") << "hello\b" << "HELL." << 5 << "tttttb" << false;
+        QTest::newRow("second Backspace steps back") << "hello\b\b" << "HEL.." << 4 << "tttttbb" << false;
+        QTest::newRow("Backspace in cell 1") << "h\b\b" << "....." << 1 << "tbb" << false;
+        QTest::newRow("retyped after Backspace") << "hellp\bo\r" << "HELLO" << 0 << "tttttbt" << true;
+        QTest::newRow("sixth letter does not land") << "hellox\r" << "HELLO" << 0 << "tttttt" << true;
+    }
+
+    void typing()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, cells);
+        QFETCH(int, focus);
+        QFETCH(QString, sounds);
+        QFETCH(bool, sent);
+
+        openTurn(3, 3);
+        QCOMPARE(focusedCell(), 1);
+        type(keys);
+        QCOMPARE(this->cells(), cells);
+        QCOMPARE(focusedCell(), focus);
+        QString heard;
+        for (const QString &s : std::as_const(m_sounds))
+            heard += s == QLatin1String("typing1") ? u't' : s == QLatin1String("backspace") ? u'b' : u'?';
+        QCOMPARE(heard, sounds);
+        if (sent) {
+            QCOMPARE(m_sent, QList<QByteArray>{QByteArray("CMD_myword+3+HELLO+\xff")});
+            for (int c = 1; c <= 5; ++c)
+                QCOMPARE(m_letters->cellColor(c), LetterBoard::clSilver);
+            QCOMPARE(m_state.turnSeat, 0);
+            QVERIFY(m_chat->hasFocus());
+            QVERIFY(m_letters->turnMarker()->isHidden());
+            // The row is closed: keys on the cells are dropped.
+            QTest::keyClick(cell(5), Qt::Key_Backspace);
+            QTest::keyClick(cell(1), 'a');
+            QCOMPARE(this->cells(), QStringLiteral("HELLO"));
+            QCOMPARE(m_sent.size(), 1);
+        } else {
+            QVERIFY(m_sent.isEmpty());
+            QCOMPARE(m_letters->cellColor(1), LetterBoard::clYellow);
+        }
+    }
+
+    void notLoggedInClosesRowUnsent()
+    {
+        openTurn(3, 3);
+        m_state.loggedIn = false;
+        type(QStringLiteral("hello\r"));
+        QVERIFY(m_sent.isEmpty());
+        QCOMPARE(m_letters->cellColor(3), LetterBoard::clSilver);
+        QCOMPARE(m_state.turnSeat, 0);
+    }
+
+    void redCellsDiscardEveryKey()
+    {
+        openTurn(3, 4);
+        for (int c = 1; c <= 5; ++c)
+            QCOMPARE(m_letters->cellColor(c), LetterBoard::clRed);
+        cell(2)->setText(QStringLiteral("Q"));
+        QTest::mouseClick(cell(2), Qt::LeftButton);
+        QVERIFY(cell(2)->hasFocus());
+        QCOMPARE(cell(2)->text(), QStringLiteral("Q"));
+        type(QStringLiteral("ab\b\r3"));
+        QCOMPARE(cells(), QStringLiteral(".Q..."));
+        QVERIFY(m_sounds.isEmpty());
+        QVERIFY(m_sent.isEmpty());
+    }
+
+    void nobodysTurnBeforeLogin()
+    {
+        m_state.ownSeat = 0;
+        m_state.turnSeat = 0;
+        QTest::keyClick(cell(1), 'a');
+        QCOMPARE(cells(), QStringLiteral("....."));
+    }
+
+    void judgedLetters_data()
+    {
+        QTest::addColumn<int>("seat");
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("own seat, f") << 2 << "f" << true;
+        QTest::newRow("own seat, t") << 2 << "t" << true;
+        QTest::newRow("other seat, f") << 4 << "f" << false;
+        QTest::newRow("other seat, t") << 4 << "t" << true;
+    }
+
+    void judgedLetters()
+    {
+        QFETCH(int, seat);
+        QFETCH(QString, flag);
+        QFETCH(bool, shown);
+        m_state.ownSeat = 2;
+        m_letters->loadball(QStringLiteral("4+S+"));
+
+        m_letters->yourletters(QStringLiteral("%1+%2+2+sxcxs+STEAK+").arg(seat).arg(flag));
+        QCOMPARE(row(2), shown ? QStringLiteral("STEAK") : QStringLiteral("....."));
+        QCOMPARE(m_sounds, shown ? QStringList{QStringLiteral("wrongguess")} : QStringList());
+        m_sounds.clear();
+
+        m_letters->notvalid(QStringLiteral("%1+%2+QWXYZ+3+").arg(seat).arg(flag));
+        QCOMPARE(row(3), shown ? QStringLiteral("QWXYZ") : QStringLiteral("....."));
+        if (shown) {
+            QCOMPARE(m_letters->letterColor(3, 4), LetterBoard::clSilver);
+            QCOMPARE(m_letters->status()->text(), QStringLiteral("QWXYZ is not a valid word!"));
+        }
+    }
+
+    void patternPictures()
+    {
+        m_state.ownSeat = 1;
+        m_letters->loadball(QStringLiteral("4+S+"));
+        cell(3)->setText(QStringLiteral("E"));
+        m_letters->yourletters(QStringLiteral("1+f+1+sxcxs+STEAK+"));
+        QVERIFY(samePicture(m_letters->slot(1, 1)->pixmap(), BoardPictures::ball(4)));
+        QVERIFY(m_letters->slot(1, 2)->pixmap().isNull());
+        QVERIFY(samePicture(m_letters->slot(1, 3)->pixmap(), BoardPictures::ball(0)));
+        QVERIFY(m_letters->slot(1, 4)->pixmap().isNull());
+        QVERIFY(samePicture(m_letters->slot(1, 5)->pixmap(), BoardPictures::ball(4)));
+        QCOMPARE(m_letters->letterColor(1, 5), LetterBoard::clBlack);
+        QCOMPARE(cells(), QStringLiteral("....."));
+
+        // The next round clears the pictures and shows the new object ball.
+        m_letters->loadball(QStringLiteral("5+B+"));
+        QVERIFY(m_letters->slot(1, 1)->pixmap().isNull());
+        QCOMPARE(row(1), QStringLiteral("B...."));
+        QCOMPARE(m_letters->objectBall(), 5);
+        QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_theball"))->text(), QStringLiteral("Five Ball"));
+        QVERIFY(samePicture(m_board->findChild<PictureBox *>(QStringLiteral("image_theball"))->pixmap(),
+                            BoardPictures::ball(5)));
+    }
+
+    void clock_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("open");
+        QTest::newRow("10 left") << 11 << "Time: 10" << true;
+        QTest::newRow("9 left") << 10 << "Time: 09" << true;
+        QTest::newRow("1 left") << 2 << "Time: 01" << true;
+        QTest::newRow("0 left") << 1 << "Time: 00" << false;
+        QTest::newRow("past zero") << 0 << "Time: 00" << false;
+    }
+
+    void clock()
+    {
+        QFETCH(int, before);
+        QFETCH(QString, shown);
+        QFETCH(bool, open);
+        openTurn(3, 3);
+        m_letters->setSecondsLeft(before);
+        m_letters->Timer2Timer();
+        QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_time"))->text(), shown);
+        QCOMPARE(m_state.turnSeat, open ? 3 : 0);
+    }
+
+    void clockRunsOutAfterTwentyTicks()
+    {
+        openTurn(3, 3);
+        QCOMPARE(m_letters->secondsLeft(), 20);
+        for (int i = 0; i < 19; ++i)
+            m_letters->Timer2Timer();
+        QCOMPARE(m_state.turnSeat, 3);
+        m_letters->Timer2Timer();
+        QCOMPARE(m_state.turnSeat, 0);
+        QTest::keyClick(cell(1), 'a');
+        QCOMPARE(cells(), QStringLiteral("....."));
+    }
+
+    void header_data()
+    {
+        QTest::addColumn<bool>("lateJoin");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("score");
+        QTest::newRow("start most") << false << "most" << "MOST BALLS POCKETED" << "";
+        QTest::newRow("start high") << false << "high" << "HIGH SCORE GAME" << "0";
+        QTest::newRow("start nine") << false << "nine" << "NINE BALL" << "";
+        QTest::newRow("start race") << false << "race" << "RACE TO 9" << "";
+        QTest::newRow("late race") << true << "race" << "RACE TO NINE" << "";
+        QTest::newRow("late high") << true << "high" << "HIGH SCORE GAME" << "0";
+        QTest::newRow("start unknown") << false << "pool" << "previous" << "5";
+        QTest::newRow("late upper case") << true << "RACE" << "previous" << "5";
+    }
+
+    void header()
+    {
+        QFETCH(bool, lateJoin);
+        QFETCH(QString, key);
+        QFETCH(QString, header);
+        QFETCH(QString, score);
+        m_letters->header()->setText(QStringLiteral("previous"));
+        for (int seat = 1; seat <= 5; ++seat)
+            m_letters->score(seat)->setText(QStringLiteral("5"));
+        if (lateJoin)
+            m_letters->gamestats(key + QStringLiteral("+1+1+A+"));
+        else
+            m_letters->startthegame(QStringLiteral("Ann+") + key + QStringLiteral("+"));
+        QCOMPARE(m_letters->header()->text(), header);
+        QCOMPARE(m_letters->gameType(), key);
+        for (int seat = 1; seat <= 5; ++seat)
+            QCOMPARE(m_letters->score(seat)->text(), score);
+    }
+
+    void gameStart()
+    {
+        m_letters->eyes(3)->show();
+        m_table->updatescores(2, 1);
+        m_board->findChild<QLabel *>(QStringLiteral("label_playername4"))->setText(QStringLiteral("<Waiting>"));
+        m_letters->startthegame(QStringLiteral("Ann+high+"));
+        QCOMPARE(m_lines, QStringList{QStringLiteral("Ann has started a game.")});
+        QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_playername2"))->text(), QStringLiteral("Dira"));
+        QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_playername4"))->text(), QStringLiteral("<Waiting>"));
+        QVERIFY(m_letters->eyes(3)->isHidden());
+        QCOMPARE(m_table->rack(2)->tag(), 0);
+        QCOMPARE(m_untick, 1);
+        QCOMPARE(m_table->catchUpCount(), 0);
+    }
+
+    void lateJoin()
+    {
+        m_state.turnSeat = 3;
+        m_letters->gamestats(QStringLiteral("most+3+4+T+"));
+        QCOMPARE(row(1), QStringLiteral("T****"));
+        QCOMPARE(row(2), QStringLiteral("*****"));
+        QCOMPARE(row(3), QStringLiteral("....."));
+        QCOMPARE(m_letters->letterColor(2, 3), LetterBoard::clGray);
+        QCOMPARE(m_letters->firstLetter(), QStringLiteral("T"));
+        QCOMPARE(m_state.turnSeat, 0);
+        QCOMPARE(m_letters->objectBall(), 4);
+        QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_theball"))->text(), QStringLiteral("Four Ball"));
+
+        // A row past the grid stars all five rows and touches nothing else.
+        m_letters->gamestats(QStringLiteral("most+99+4+T+"));
+        QCOMPARE(row(5), QStringLiteral("*****"));
+    }
+
+    void nextPlayer_data()
+    {
+        QTest::addColumn<int>("turn");
+        QTest::addColumn<int>("turnSound");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<ColorRef>("color");
+        QTest::addColumn<QString>("sound");
+        QTest::addColumn<QPoint>("marker");
+        QTest::newRow("own seat, classic") << 2 << 0 << "Your Turn." << LetterBoard::clYellow << "turn" << QPoint(231, 361);
+        QTest::newRow("own seat, new") << 2 << 1 << "Your Turn." << LetterBoard::clYellow << "turnnew" << QPoint(231, 361);
+        QTest::newRow("seat 4") << 4 << 0 << "Dan's turn." << LetterBoard::clRed << "" << QPoint(231, 441);
+        QTest::newRow("seat 7") << 7 << 0 << "unchanged" << LetterBoard::clRed << "" << QPoint(1, 1);
+    }
+
+    void nextPlayer()
+    {
+        QFETCH(int, turn);
+        QFETCH(int, turnSound);
+        QFETCH(QString, status);
+        QFETCH(ColorRef, color);
+        QFETCH(QString, sound);
+        QFETCH(QPoint, marker);
+        m_state.ownSeat = 2;
+        m_turnSound = turnSound;
+        m_letters->loadball(QStringLiteral("3+R+"));
+        m_letters->submitted(QStringLiteral("1+"));
+        m_letters->submitted(QStringLiteral("9+"));
+        QVERIFY(m_letters->chalk(1)->isVisible());
+        m_letters->turnMarker()->move(1, 1);
+        m_letters->status()->setText(QStringLiteral("unchanged"));
+        cell(4)->setText(QStringLiteral("Z"));
+
+        m_letters->getnextplayer(QStringLiteral("%1+3+").arg(turn));
+        QCOMPARE(m_state.turnSeat, turn);
+        QCOMPARE(m_letters->status()->text(), status);
+        QCOMPARE(row(3), QStringLiteral("R...."));
+        QCOMPARE(m_letters->secondsLeft(), 20);
+        QCOMPARE(cells(), QStringLiteral("....."));
+        for (int c = 1; c <= 5; ++c)
+            QCOMPARE(m_letters->cellColor(c), color);
+        QCOMPARE(m_sounds, sound.isEmpty() ? QStringList() : QStringList{sound});
+        QCOMPARE(focusedCell(), turn == 2 ? 1 : 0);
+        QVERIFY(m_letters->chalk(1)->isHidden());
+        QVERIFY(m_letters->turnMarker()->isVisible());
+        QCOMPARE(m_letters->turnMarker()->pos(), marker);
+    }
+
+    void timeUp_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("letters");
+        QTest::newRow("row 1 keeps its first letter") << 1 << "G****";
+        QTest::newRow("row 2") << 2 << "*****";
+    }
+
+    void timeUp()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, letters);
+        openTurn(1, 1);
+        m_letters->loadball(QStringLiteral("2+G+"));
+        m_letters->getnextplayer(QStringLiteral("1+%1+").arg(row));
+        cell(1)->setText(QStringLiteral("G"));
+        m_sounds.clear();
+        m_letters->timeup(QStringLiteral("%1+").arg(row));
+        QCOMPARE(this->row(row), letters);
+        for (int c = 1; c <= 5; ++c)
+            QCOMPARE(m_letters->letterColor(row, c), LetterBoard::clGray);
+        QCOMPARE(cells(), QStringLiteral("....."));
+        QCOMPARE(m_letters->status()->text(), QStringLiteral("Time is Up!"));
+        QCOMPARE(m_sounds, QStringList{QStringLiteral("wrongguess")});
+        QVERIFY(m_letters->turnMarker()->isHidden());
+        QVERIFY(m_chat->hasFocus());
+    }
+
+    void scores()
+    {
+        m_letters->playerscores(QStringLiteral("1+1000+2+7+3+1000+4+1000+5+1000"));
+        QCOMPARE(m_letters->score(1)->text(), QString());
+        QCOMPARE(m_letters->score(2)->text(), QStringLiteral("7"));
+
+        m_state.ownSeat = 2;
+        m_letters->startthegame(QStringLiteral("Ann+high+"));
+        m_letters->loadball(QStringLiteral("1+C+"));
+        m_letters->score(3)->setText(QStringLiteral("4"));
+        m_letters->heguessed(QStringLiteral("3+CHAIR+1+1000+"));
+        QCOMPARE(m_letters->score(3)->text(), QStringLiteral("4"));
+        m_letters->heguessed(QStringLiteral("3+CHAIR+2+14+"));
+        QCOMPARE(m_letters->score(3)->text(), QStringLiteral("14"));
+        QCOMPARE(m_letters->status()->text(), QStringLiteral("CHAIR is the word. Cid got it!"));
+        QCOMPARE(m_table->rack(3)->hint(), QStringLiteral("1+2"));
+        QCOMPARE(cells(), QStringLiteral("CHAIR"));
+        QCOMPARE(m_letters->cellColor(1), LetterBoard::clRed);
+        QVERIFY(cell(1)->isReadOnly());
+
+        QVERIFY_THROWS_EXCEPTION(ConversionError, m_letters->playerscores(QStringLiteral("1+x")));
+        QVERIFY_THROWS_EXCEPTION(ConversionError, m_letters->loadball(QStringLiteral("four+A+")));
+    }
+
+    void rightAnswerShot_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("finder");
+        QTest::addColumn<bool>("shot");
+        QTest::addColumn<QStringList>("sounds");
+        QTest::newRow("race, own seat") << "race" << 1 << true << QStringList{QStringLiteral("rightguess")};
+        QTest::newRow("race, other seat") << "race" << 3 << false << QStringList();
+        QTest::newRow("most, other seat") << "most" << 3 << true << QStringList();
+    }
+
+    void rightAnswerShot()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, finder);
+        QFETCH(bool, shot);
+        QFETCH(QStringList, sounds);
+        m_state.ownSeat = 1;
+        m_letters->startthegame(QStringLiteral("Ann+") + key + QStringLiteral("+"));
+        m_letters->loadball(QStringLiteral("1+C+"));
+        m_sounds.clear();
+        const int before = m_table->scriptIndex();
+        m_letters->heguessed(QStringLiteral("%1+CHAIR+1+1000+").arg(finder));
+        QCOMPARE(m_table->scriptIndex(), shot ? before + 1 : before);
+        QCOMPARE(m_table->rack(finder)->tag(), 1);
+        QCOMPARE(m_sounds, sounds);
+        QCOMPARE(m_letters->secondsLeft(), 0);
+    }
+
+    void noAnswer()
+    {
+        openTurn(1, 1);
+        m_letters->nooneguessed(QStringLiteral("QUART+"));
+        QCOMPARE(m_letters->status()->text(), QStringLiteral("QUART is the correct answer."));
+        QCOMPARE(cells(), QStringLiteral("QUART"));
+        QCOMPARE(m_letters->cellColor(5), LetterBoard::clRed);
+        QVERIFY(m_letters->turnMarker()->isHidden());
+        QVERIFY(m_sounds.isEmpty());
+    }
+
+    void wordList_data()
+    {
+        QTest::addColumn<bool>("preference");
+        QTest::newRow("Show Word List ticked") << true;
+        QTest::newRow("unticked") << false;
+    }
+
+    void wordList()
+    {
+        QFETCH(bool, preference);
+        m_showWordList = preference;
+        m_letters->wordlist(QStringLiteral("3+1+crane+2++3+chair+4++5+"));
+        WordListPanel *panel = m_letters->wordListPanel();
+        QCOMPARE(panel->name(), QStringLiteral("Cid"));
+        QCOMPARE(panel->word(1), QStringLiteral("CRANE"));
+        QCOMPARE(panel->word(2), QString());
+        QCOMPARE(panel->word(3), QStringLiteral("CHAIR"));
+        QCOMPARE(panel->isVisible(), preference);
+
+        m_letters->loadball(QStringLiteral("2+A+"));
+        QVERIFY(panel->isHidden());
+        QCOMPARE(panel->word(1), QString());
+        QCOMPARE(panel->name(), QString());
+    }
+
+    void wordListDragAndClose()
+    {
+        m_letters->wordlist(QStringLiteral("1+1+crane+2++3++4++5+"));
+        WordListPanel *panel = m_letters->wordListPanel();
+        const QPoint start = panel->pos();
+        // Over the picture that fills the panel, as a player grabs it.
+        auto *picture = panel->findChild<PictureBox *>(QStringLiteral("Image3"));
+        QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(60, 100));
+        QVERIFY(panel->isDragging());
+        QTest::mouseMove(panel, QPoint(90, 100));
+        QCOMPARE(panel->pos(), start + QPoint(30, 0));
+        // The mouse is at the same spot of the moved panel again when it is let go.
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(60, 100));
+        QVERIFY(!panel->isDragging());
+        QCOMPARE(panel->pos(), start + QPoint(30, 0));
+        QTest::mouseMove(panel, QPoint(10, 10));
+        QCOMPARE(panel->pos(), start + QPoint(30, 0));
+
+        QTest::mouseClick(panel->findChild<QWidget *>(QStringLiteral("FlatSpeedButton1")), Qt::LeftButton);
+        QVERIFY(panel->isHidden());
+    }
+
+    void seatsOutsideTheBoardAreIgnored()
+    {
+        m_letters->submitted(QStringLiteral("6+"));
+        m_letters->submitted(QStringLiteral("0+"));
+        for (int seat = 1; seat <= 5; ++seat)
+            QVERIFY(m_letters->chalk(seat)->isHidden());
+        m_letters->submitted(QStringLiteral("3+"));
+        QVERIFY(m_letters->chalk(3)->isVisible());
+        m_letters->playerscores(QStringLiteral("6+4+-1+2"));
+        m_letters->heguessed(QStringLiteral("8+CHAIR+1+12+"));
+        m_letters->yourletters(QStringLiteral("1+t+9+sssss+CHAIR+"));
+        m_letters->timeup(QStringLiteral("0+"));
+        QCOMPARE(m_letters->status()->text(), QStringLiteral("Time is Up!"));
+        QVERIFY_THROWS_EXCEPTION(ConversionError, m_letters->submitted(QStringLiteral("three+")));
+    }
+};
+
+QTEST_MAIN(TestLetterBoard)
+#include "test_letterboard.moc"
