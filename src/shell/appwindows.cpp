@@ -2,6 +2,8 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "shell/appwindows.h"
 
+#include "board/tallyrecorder.h"
+#include "board/tgamestart.h"
 #include "client/chatview.h"
 #include "client/clientsession.h"
 #include "client/tphrases.h"
@@ -21,10 +23,25 @@
 #include <QAction>
 #include <QLabel>
 #include <QWidget>
+#include "protocol/message.h"
 
 namespace brelvox {
 
 namespace {
+// The board counts a finished game through this; the tally list keeps it.
+class TallyBridge : public TallyRecorder
+{
+public:
+    explicit TallyBridge(Ttallylist *tally)
+        : m_tally(tally)
+    {
+    }
+    void addgame(const QString &winner) override { m_tally->addgame(winner); }
+
+private:
+    Ttallylist *m_tally;
+};
+
 template <typename W>
 W *secondary(W *window)
 {
@@ -40,8 +57,12 @@ AppWindows::AppWindows()
     m_chat = std::make_unique<Tchat>();
     m_tally = secondary(new Ttallylist);
     m_about = secondary(new Tabout);
-    m_gameStart = secondary(new QWidget(nullptr, Qt::Window));
-    m_gameStart->setWindowTitle(QStringLiteral("Brelvox - Game Start"));
+    Tchat *c = m_chat.get();
+    m_gameStart = secondary(new Tgamestart(c->state(), {[c](const Message &m) { c->session()->send(m); },
+                                                        [c](int option) {
+                                                            c->setChosenGameType(option);
+                                                            c->saveinifile();
+                                                        }}));
     m_help = secondary(new Thelp);
     m_phrases = secondary(new Tphrases(m_chat->chat(), [this](const QString &key, const QString &value) {
         IniFile ini(m_chat->settingsPath());
@@ -65,6 +86,8 @@ AppWindows::~AppWindows()
 void AppWindows::wire()
 {
     Tchat *c = m_chat.get();
+    m_tallyBridge = std::make_unique<TallyBridge>(m_tally);
+    c->attachGameOptions(m_gameStart, m_tallyBridge.get());
     ClientSession *session = c->session();
     session->view().spyList = m_spyList;
     session->view().versionText = [this] { return m_about->version(); };

@@ -11,6 +11,8 @@ namespace brelvox {
 
 class MenuHostOptions;
 class Tabout;
+class TallyRecorder;
+class Tgamestart;
 class Tchat;
 class Tdownload;
 class Thelp;
@@ -31,7 +33,7 @@ public:
     Tchat *chat() const { return m_chat.get(); }
     Ttallylist *tallyList() const { return m_tally; }
     Tabout *about() const { return m_about; }
-    QWidget *gameStart() const { return m_gameStart; }
+    Tgamestart *gameStart() const { return m_gameStart; }
     Thelp *help() const { return m_help; }
     Tphrases *phrases() const { return m_phrases; }
     TServer *server() const { return m_server.get(); }
@@ -47,7 +49,8 @@ private:
     std::unique_ptr<Tchat> m_chat;
     Ttallylist *m_tally = nullptr;
     Tabout *m_about = nullptr;
-    QWidget *m_gameStart = nullptr;
+    Tgamestart *m_gameStart = nullptr;
+    std::unique_ptr<TallyRecorder> m_tallyBridge;
     Thelp *m_help = nullptr;
     Tphrases *m_phrases = nullptr;
     std::unique_ptr<MenuHostOptions> m_hostOptions;

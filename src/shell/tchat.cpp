@@ -3,7 +3,10 @@
 #include "shell/tchat.h"
 
 #include "client/chatview.h"
+#include "board/gameend.h"
+#include "board/letterboard.h"
 #include "board/pooltable.h"
+#include "board/tgamestart.h"
 #include "client/clientsession.h"
 #include "client/soundplayer.h"
 #include "protocol/fieldreader.h"
@@ -51,6 +54,27 @@ Tchat::Tchat(QWidget *parent)
                            [this] { return turnSound(); }});
     m_table->setSoundSink([this](const QString &name) { m_sounds->playsounds(name); });
     buildSession();
+
+    LetterBoard::Hooks hooks;
+    hooks.send = [this](const Message &m) { m_session->send(m); };
+    hooks.addline = [this](const QString &text, ColorRef color) { m_chat->addlinetochat(text, color); };
+    hooks.playsound = [this](const QString &name) { m_sounds->playsounds(name); };
+    hooks.showWordList = [this] { return action("ShowWordList1")->isChecked(); };
+    hooks.turnSound = [this] { return turnSound(); };
+    hooks.untickJustWatch = [this] { action("JustWatch1")->setChecked(false); };
+    hooks.windowActive = [this] { return isActiveWindow(); };
+    m_letters = new LetterBoard(m_board, m_state, m_table, std::move(hooks), this);
+    CommandTable<> &table = m_session->dispatchTable();
+    const std::pair<QLatin1StringView, void (LetterBoard::*)(const QString &)> handlers[] = {
+        {cmd::startgame, &LetterBoard::startthegame}, {cmd::nextplayer, &LetterBoard::getnextplayer},
+        {cmd::loadball, &LetterBoard::loadball},      {cmd::yourletters, &LetterBoard::yourletters},
+        {cmd::heguessed, &LetterBoard::heguessed},    {cmd::nooneguessed, &LetterBoard::nooneguessed},
+        {cmd::timeup, &LetterBoard::timeup},          {cmd::notvalid, &LetterBoard::notvalid},
+        {cmd::gamestats, &LetterBoard::gamestats},    {cmd::submitted, &LetterBoard::submitted},
+        {cmd::wordlist, &LetterBoard::wordlist},      {cmd::playerscores, &LetterBoard::playerscores},
+    };
+    for (const auto &[name, handler] : handlers)
+        table.bind(name, [this, handler](const QString &a) { (m_letters->*handler)(a); });
     m_lobby = new LobbyLink(this);
     setMinimumSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     setWindowBounds(QRect(3, 3, kClientWidth + kFrameWidth, kClientHeight + kFrameHeight));
@@ -252,6 +276,21 @@ void Tchat::buildSession()
     });
 }
 
+void Tchat::attachGameOptions(Tgamestart *dialog, TallyRecorder *tally)
+{
+    m_gameStart = dialog;
+    m_gameStart->setChosenType(m_gameType);
+    GameEnd::Hooks hooks;
+    hooks.addline = [this](const QString &text, ColorRef color) { m_chat->addlinetochat(text, color); };
+    hooks.playsound = [this](const QString &name) { m_sounds->playsounds(name); };
+    m_gameEnd = new GameEnd(m_board, m_state, dialog, std::move(hooks), tally, this);
+    CommandTable<> &table = m_session->dispatchTable();
+    table.bind(cmd::winner, [this](const QString &a) { m_gameEnd->winner(a); });
+    table.bind(cmd::tiegame, [this](const QString &a) { m_gameEnd->tiegame(a); });
+    table.bind(cmd::impossible, [this](const QString &a) { m_gameEnd->impossible(a); });
+    connect(action("StartGame1"), &QAction::triggered, this, [this] { dialogs::guarded([this] { m_gameEnd->button_startClick(); }); });
+}
+
 void Tchat::kicking(int seat)
 {
     if (m_state.host && m_state.loggedIn)
@@ -388,6 +427,8 @@ void Tchat::applyPreferences(const Preferences &p)
     m_botSpeed = p.botSpeed;
     chooseInGroup(m_botGroup, action(p.botSpeed == 2000 ? "Slow1" : p.botSpeed == 500 ? "Fast1" : "Normal1"));
     m_gameType = p.gameType;
+    if (m_gameStart)
+        m_gameStart->setChosenType(p.gameType);
     action("TurnSound1")->setData(p.turnSound);
     chooseInGroup(m_turnGroup, action(p.turnSound == 1 ? "New1" : "Classic1"));
     action("PlayChatterSounds1")->setChecked(p.chatterSounds);

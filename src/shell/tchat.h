@@ -23,6 +23,10 @@ class FlatButton;
 class FlatPanel;
 class LobbyLink;
 class PoolTable;
+class LetterBoard;
+class GameEnd;
+class Tgamestart;
+class TallyRecorder;
 class SoundPlayer;
 
 // The main window: the frame with its menus, the board panel and the seat labels, the
@@ -47,6 +51,11 @@ public:
     ClientSession *session() const { return m_session; }
     PoolTable *poolTable() const { return m_table; }
     SoundPlayer *sounds() const { return m_sounds.get(); }
+    LetterBoard *letterBoard() const { return m_letters; }
+    GameEnd *gameEnd() const { return m_gameEnd; }
+
+    // The game-options dialog and the tally are windows of their own, made after this one.
+    void attachGameOptions(Tgamestart *dialog, TallyRecorder *tally);
     FlatPanel *board() const { return m_board; }
     QLabel *seatLabel(int seat) const; // 1..5, else nullptr
     QLabel *statusLabel() const { return m_status; }
@@ -120,6 +129,9 @@ private:
     ClientSession *m_session = nullptr;
     PoolTable *m_table = nullptr;
     std::unique_ptr<SoundPlayer> m_sounds;
+    LetterBoard *m_letters = nullptr;
+    GameEnd *m_gameEnd = nullptr;
+    Tgamestart *m_gameStart = nullptr;
     LobbyLink *m_lobby = nullptr;
     QActionGroup *m_botGroup = nullptr;
     QActionGroup *m_turnGroup = nullptr;
