@@ -19,6 +19,7 @@
 #include "windows/tabout.h"
 #include "windows/tdownload.h"
 #include "windows/thelp.h"
+#include "windows/turl.h"
 
 #include <QAction>
 #include <QLabel>
@@ -93,6 +94,7 @@ void AppWindows::wire()
     session->view().versionText = [this] { return m_about->version(); };
 
     m_help->setAboutWindow(m_about);
+    c->setLogoClick([this] { m_about->url1()->execute(); });
     connect(c->action("Help2"), &QAction::triggered, c, [this, c] { m_help->showOver(c); });
     connect(c->action("About1"), &QAction::triggered, c, [this, c] { m_about->showOver(c); });
     connect(c->action("SpyList1"), &QAction::triggered, c, [this] {

@@ -20,6 +20,7 @@
 #include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
+#include "windows/brelvoxlogo.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -38,6 +39,7 @@ constexpr int kSeatTops[5] = {330, 372, 411, 452, 490};
 const QRect kStatusArea(256, 262, 473, 18);
 const QRect kChatArea(356, 282, 372, 226);
 const QPoint kTablePlace(252, 4);
+const QRect kLogoArea(247, 288, 106, 28);
 const QRect kStartButton(256 + 163, 3 + 111, 146, 34);
 } // namespace
 
@@ -115,6 +117,13 @@ void Tchat::buildBoard()
     m_status->setGeometry(kStatusArea);
 
     m_chat = new ChatView(m_board, kChatArea, this);
+
+    auto *logo = new QLabel(m_board);
+    logo->setObjectName(QStringLiteral("image_logo"));
+    logo->setGeometry(kLogoArea);
+    logo->setPixmap(brelvoxLogo().scaled(kLogoArea.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    logo->setCursor(Qt::PointingHandCursor);
+    logo->installEventFilter(this);
 
     m_table = new PoolTable(m_board);
     m_table->move(kTablePlace);
@@ -289,6 +298,19 @@ void Tchat::attachGameOptions(Tgamestart *dialog, TallyRecorder *tally)
     table.bind(cmd::tiegame, [this](const QString &a) { m_gameEnd->tiegame(a); });
     table.bind(cmd::impossible, [this](const QString &a) { m_gameEnd->impossible(a); });
     connect(action("StartGame1"), &QAction::triggered, this, [this] { dialogs::guarded([this] { m_gameEnd->button_startClick(); }); });
+}
+
+void Tchat::image_logoClick()
+{
+    if (m_logoClick)
+        m_logoClick();
+}
+
+bool Tchat::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && watched->objectName() == QLatin1String("image_logo"))
+        dialogs::guarded([this] { image_logoClick(); });
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Tchat::kicking(int seat)

@@ -98,6 +98,10 @@ public:
     int chosenGameType() const { return m_gameType; }
     void setChosenGameType(int type) { m_gameType = type; }
 
+    // Set by the window that owns the maker's link.
+    void setLogoClick(std::function<void()> click) { m_logoClick = std::move(click); }
+    void image_logoClick();
+
     // A removal request, sent only by the hosting copy once seated.
     void kicking(int seat);
 
@@ -109,6 +113,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildBoard();
@@ -140,6 +145,7 @@ private:
     QRect m_storedBounds{0, 0, 0, 0};
     int m_botSpeed = 1000;
     int m_gameType = 1;
+    std::function<void()> m_logoClick;
     bool m_shown = false;
     bool m_closing = false;
 };

@@ -7,6 +7,11 @@
 #include "shell/appwindows.h"
 #include "shell/tchat.h"
 #include "widgets/dialogs.h"
+#include "widgets/shellopen.h"
+#include "windows/tabout.h"
+#include "windows/thelp.h"
+
+#include <QAction>
 
 #include <QLabel>
 #include <QTemporaryDir>
@@ -30,6 +35,26 @@ private Q_SLOTS:
             m_boxes << text;
             return true;
         });
+    }
+
+    void menusAndLogoReachTheirWindows()
+    {
+        AppWindows copy;
+        QStringList opened;
+        setShellOpenHandler([&](const QString &target, const QString &, ShellShow) {
+            opened << target;
+            return true;
+        });
+        copy.chat()->image_logoClick();
+        setShellOpenHandler({});
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened.first().startsWith(QStringLiteral("http://")));
+        copy.chat()->action("Help2")->trigger();
+        QVERIFY(copy.help()->isVisible());
+        copy.chat()->action("About1")->trigger();
+        QVERIFY(copy.about()->isVisible());
+        const QStringList captions{copy.chat()->windowTitle(), copy.help()->windowTitle(), copy.about()->windowTitle()};
+        QCOMPARE(captions, (QStringList{"Brelvox", "Brelvox - Help File", "Brelvox - About"}));
     }
 
     void hostAndJoinerSeeEachOther()
