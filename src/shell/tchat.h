@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QRect>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -22,6 +23,8 @@ class FlatButton;
 class FlatPanel;
 class LobbyLink;
 class PoolTable;
+class SeatMenu;
+class SoundPlayer;
 
 // The main window: the frame with its menus, the board panel and the seat labels, the
 // command line, hosting and joining, and the settings file. It is the game's client too;
@@ -44,6 +47,8 @@ public:
     ChatView *chat() const { return m_chat; }
     ClientSession *session() const { return m_session; }
     PoolTable *poolTable() const { return m_table; }
+    SeatMenu *seatMenu() const { return m_seatMenu; }
+    SoundPlayer *sounds() const { return m_sounds.get(); }
     FlatPanel *board() const { return m_board; }
     QLabel *seatLabel(int seat) const; // 1..5, else nullptr
     QLabel *statusLabel() const { return m_status; }
@@ -102,6 +107,7 @@ private:
     void buildBoard();
     void buildMenus();
     void buildSession();
+    void wireChat();
     QAction *addItem(QMenu *menu, const char *name, const QString &caption, bool checkable = false,
                      bool checked = false, int tag = 0);
     void chooseInGroup(QActionGroup *group, QAction *chosen);
@@ -116,6 +122,8 @@ private:
     ChatView *m_chat = nullptr;
     ClientSession *m_session = nullptr;
     PoolTable *m_table = nullptr;
+    SeatMenu *m_seatMenu = nullptr;
+    std::unique_ptr<SoundPlayer> m_sounds;
     LobbyLink *m_lobby = nullptr;
     QActionGroup *m_botGroup = nullptr;
     QActionGroup *m_turnGroup = nullptr;
