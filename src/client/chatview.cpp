@@ -345,7 +345,7 @@ void ChatView::playasound(const QString &args)
     if (!label || name.isEmpty())
         return;
     for (const QAction *item : m_soundMenu->actions()) {
-        if (item->objectName().compare(name, Qt::CaseInsensitive) == 0) {
+        if (item->data().toInt() > 0 && item->objectName().compare(name, Qt::CaseInsensitive) == 0) {
             addlinetochat(label->text() + QStringLiteral(": <Chatter Sound> ") + item->toolTip(), kSystemColor);
             return;
         }
@@ -438,7 +438,9 @@ void ChatView::mainchatMouseDown(Qt::MouseButton button, const QPoint &viewportP
     c.setPosition(int(link.start));
     c.setPosition(int(link.start + link.text.size()), QTextCursor::KeepAnchor);
     m_mainchat->setTextCursor(c);
-    shellOpen(link.text);
+    // A bare "www." address has no scheme for the desktop to pick a handler by.
+    const bool bare = link.text.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
+    shellOpen(bare ? QStringLiteral("http://") + link.text : link.text);
 }
 
 bool ChatView::eventFilter(QObject *watched, QEvent *event)

@@ -485,6 +485,16 @@ private Q_SLOTS:
         QCOMPARE(bar->value(), bar->maximum());
         popup->trigger();
         QVERIFY(options->isChecked());
+
+        // Ctrl+S anywhere in the window: one item answers it, not two.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w->chat()->mychat(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!options->isChecked());
+        QVERIFY(!popup->isChecked());
+        QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(options->isChecked());
+        QVERIFY(popup->isChecked());
     }
 
     void chatMenuItems()
@@ -598,8 +608,14 @@ private Q_SLOTS:
         QCOMPARE(m_opened, QStringList());
         mouse(viewport, QEvent::MouseButtonPress, pointOver(view, onLink), Qt::LeftButton);
         mouse(viewport, QEvent::MouseButtonRelease, pointOver(view, onLink), Qt::LeftButton);
-        QCOMPARE(m_opened, QStringList{QStringLiteral("www.Example.com")});
+        QCOMPARE(m_opened, QStringList{QStringLiteral("http://www.Example.com")});
         QCOMPARE(view->textCursor().selectedText(), QStringLiteral("www.Example.com"));
+
+        m_opened.clear();
+        receive(*w, QStringLiteral("CMD_chat+Ann chats: mailto:ann@example.org|clBlack"));
+        const int mail = int(view->toPlainText().lastIndexOf(QLatin1String("ann@")));
+        mouse(viewport, QEvent::MouseButtonPress, pointOver(view, mail), Qt::LeftButton);
+        QCOMPARE(m_opened, QStringList{QStringLiteral("mailto:ann@example.org")});
     }
 
     void seatMenuStates_data()
