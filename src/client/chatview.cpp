@@ -2,12 +2,30 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "client/chatview.h"
 
+#include "client/chattextedit.h"
+#include "client/clientsession.h"
+#include "client/colorchooser.h"
+#include "client/soundplayer.h"
+#include "protocol/catalogue.h"
+#include "protocol/fieldreader.h"
+#include "protocol/message.h"
+#include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
+#include "widgets/shellopen.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextCursor>
-#include <QTextEdit>
+#include <QTextDocumentFragment>
 
 namespace brelvox {
 
@@ -17,6 +35,12 @@ const char *const kBuiltIn[ChatView::kPhraseCount] = {
     "Wow, WTG!", "Thanks!", "Way To Go Teamie!", "Good Game Everyone!",
 };
 const QString kPrompt = QStringLiteral("<Enter Chat Here>");
+
+template <typename F>
+auto guard(F f)
+{
+    return [f] { dialogs::guarded(f); };
+}
 } // namespace
 
 QString ChatView::builtInPhrase(int n)
@@ -26,10 +50,11 @@ QString ChatView::builtInPhrase(int n)
 
 ChatView::ChatView(QWidget *board, const QRect &area, QObject *parent)
     : QObject(parent)
+    , m_board(board)
 {
     const int buttonWidth = 22;
     const int entryHeight = 22;
-    m_mainchat = new QTextEdit(board);
+    m_mainchat = new ChatTextEdit(board);
     m_mainchat->setObjectName(QStringLiteral("mainchat"));
     m_mainchat->setReadOnly(true);
     m_mainchat->setUndoRedoEnabled(false);
@@ -42,6 +67,10 @@ ChatView::ChatView(QWidget *board, const QRect &area, QObject *parent)
     pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
     pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
     m_mainchat->setPalette(pal);
+    m_mainchat->viewport()->setCursor(Qt::ArrowCursor);
+    m_mainchat->setMouseMoveHook([this](QMouseEvent *e) { mainchatMouseMove(e->position().toPoint()); });
+    m_mainchat->setMousePressHook([this](QMouseEvent *e) { mainchatMouseDown(e->button(), e->position().toPoint()); });
+    m_mainchat->installEventFilter(this);
     setTextSize(8);
 
     m_mychat = new QLineEdit(board);
@@ -49,6 +78,7 @@ ChatView::ChatView(QWidget *board, const QRect &area, QObject *parent)
     m_mychat->setGeometry(area.x(), area.bottom() - entryHeight + 1, area.width(), entryHeight);
     m_mychat->setFont(QFont(QStringLiteral("Arial"), 10));
     m_mychat->setText(kPrompt);
+    m_mychat->installEventFilter(this);
 
     const int buttonHeight = m_mainchat->height() / 10;
     for (int i = 0; i < 10; ++i) {
@@ -58,15 +88,98 @@ ChatView::ChatView(QWidget *board, const QRect &area, QObject *parent)
         b->setColors(QColor(0xFF, 0xFF, 0x00), Qt::black, QColor(0xFF, 0xFF, 0x99));
         b->setGeometry(area.right() - buttonWidth + 1, area.y() + i * buttonHeight, buttonWidth, buttonHeight - 1);
         m_buttons[i] = b;
-        if (i < kPhraseCount)
+        if (i < kPhraseCount) {
             setPhrase(i + 1, builtInPhrase(i + 1));
+            connect(b, &QPushButton::clicked, this, guard([this, b] { b_phrase1Click(b->tag()); }));
+        }
     }
     m_buttons[9]->setToolTip(QStringLiteral("/me waves \"Good-Bye\""));
+    connect(m_buttons[9], &QPushButton::clicked, this, guard([this] { b_phrase10Click(); }));
+    buildMenus();
+}
+
+void ChatView::buildMenus()
+{
+    m_viewPopup = new QMenu(m_mainchat);
+    m_viewPopup->setObjectName(QStringLiteral("popup_mainchat"));
+    QAction *copy = m_viewPopup->addAction(QStringLiteral("Copy"));
+    copy->setObjectName(QStringLiteral("Copy1"));
+    copy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
+    QAction *clear = m_viewPopup->addAction(QStringLiteral("Clear Chat"));
+    clear->setObjectName(QStringLiteral("ClearChat1"));
+    m_viewPopup->addSeparator();
+    m_scrollItem = m_viewPopup->addAction(QStringLiteral("Scroll Chat Off"));
+    m_scrollItem->setObjectName(QStringLiteral("ScrollChatOff2"));
+    m_scrollItem->setCheckable(true);
+    m_scrollItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    connect(copy, &QAction::triggered, this, guard([this] { Copy1Click(); }));
+    connect(clear, &QAction::triggered, this, guard([this] { ClearChat1Click(); }));
+    connect(m_scrollItem, &QAction::triggered, this, guard([this] { ScrollChatOff1Click(); }));
+    m_mainchat->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_mainchat, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_viewPopup->popup(m_mainchat->mapToGlobal(pos)); });
+
+    m_entryPopup = new QMenu(m_mychat);
+    m_entryPopup->setObjectName(QStringLiteral("popup_mychat"));
+    QAction *paste = m_entryPopup->addAction(QStringLiteral("Paste"));
+    paste->setObjectName(QStringLiteral("Paste1"));
+    paste->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
+    connect(paste, &QAction::triggered, this, guard([this] { Paste1Click(); }));
+    m_mychat->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_mychat, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_entryPopup->popup(m_mychat->mapToGlobal(pos)); });
+
+    m_soundMenu = new QMenu(m_buttons[9]);
+    m_soundMenu->setObjectName(QStringLiteral("popup_sounds"));
+    m_soundMenu->setToolTipsVisible(true);
+    QList<ChatterSound> items{{0, QString(), QStringLiteral("<Cancel>")}};
+    items += SoundPlayer::chatterSounds();
+    for (const ChatterSound &sound : std::as_const(items)) {
+        QAction *a = m_soundMenu->addAction(sound.caption);
+        a->setObjectName(sound.tag == 0 ? QStringLiteral("Cancel1") : sound.name);
+        a->setData(sound.tag);
+        a->setToolTip(sound.caption);
+        connect(a, &QAction::triggered, this, guard([this, a] { wave12Click(a->data().toInt()); }));
+    }
+}
+
+void ChatView::attach(ClientState &state, ClientSession *session, SoundPlayer *sounds)
+{
+    m_state = &state;
+    m_session = session;
+    m_sounds = sounds;
+    m_state->phraseReady = true;
+    m_pauseCount = 0;
+    auto received = [this](const QString &args) { chatrecieved(args); };
+    session->dispatchTable().bind(cmd::chat, received);
+    session->dispatchTable().bind(cmd::action, received);
+    session->dispatchTable().bind(cmd::playasound, [this](const QString &args) { playasound(args); });
+    session->addTicker([this] { return phrasePauseTick(); });
+}
+
+void ChatView::setOptionsScrollItem(QAction *item)
+{
+    m_optionsScroll = item;
+    if (m_optionsScroll)
+        m_optionsScroll->setChecked(m_scrollOff);
+}
+
+QTextEdit *ChatView::mainchat() const
+{
+    return m_mainchat;
 }
 
 FlatButton *ChatView::phraseButton(int n) const
 {
     return n >= 1 && n <= 10 ? m_buttons[n - 1] : nullptr;
+}
+
+void ChatView::setScrollOff(bool on)
+{
+    m_scrollOff = on;
+    m_scrollItem->setChecked(on);
+    if (m_optionsScroll)
+        m_optionsScroll->setChecked(on);
 }
 
 void ChatView::setTextSize(int points)
@@ -129,6 +242,234 @@ void ChatView::addlinetochat(const QString &text, ColorRef color)
     }
     m_mainchat->setUpdatesEnabled(true);
     m_mainchat->viewport()->update();
+}
+
+void ChatView::send(QLatin1StringView command, const QString &text, ColorRef color)
+{
+    // The colour goes after the last "|", so a "|" in the text itself reaches everybody.
+    m_session->send(Message(command)
+                        .add(m_state->ownSeat)
+                        .addRest(text + QLatin1Char('|') + colorToText(color)));
+}
+
+void ChatView::sendit()
+{
+    if (!m_state || !m_session || !m_state->loggedIn)
+        return;
+    const QString text = m_mychat->text();
+    if (!text.isEmpty()) {
+        if (!text.startsWith(QLatin1Char('/')))
+            send(cmd::chat, text, m_ownColor);
+        else if (text.startsWith(QLatin1String("/me")))
+            send(cmd::action, text.mid(4), m_actionColor);
+        // any other "/" text is a command this client does not know: it goes nowhere
+    }
+    m_mychat->clear();
+}
+
+void ChatView::chatrecieved(const QString &args)
+{
+    const qsizetype bar = args.lastIndexOf(QLatin1Char('|'));
+    ColorRef color = kFallbackColor;
+    if (bar < 0) {
+        addlinetochat(args, color);
+        return;
+    }
+    if (!textToColor(args.mid(bar + 1), &color))
+        color = kFallbackColor;
+    addlinetochat(args.left(bar), color);
+}
+
+void ChatView::mychatEnter()
+{
+    m_mychat->end(false);
+    if (m_mychat->text() == kPrompt)
+        m_mychat->clear();
+}
+
+void ChatView::mychatKeyDown()
+{
+    if (m_mychat->text() == kPrompt)
+        m_mychat->clear();
+}
+
+void ChatView::b_phrase1Click(int n)
+{
+    if (!m_state || !m_session || !m_state->loggedIn || !m_state->phraseReady)
+        return;
+    const QString text = phrase(n);
+    if (text.startsWith(QLatin1String("/me ")))
+        send(cmd::action, text.mid(4), m_actionColor);
+    else
+        send(cmd::action, QStringLiteral("says: ") + text, m_actionColor);
+    m_state->phraseReady = false;
+    m_pauseCount = 0;
+    m_session->wake();
+}
+
+bool ChatView::phrasePauseTick()
+{
+    if (!m_state || m_state->phraseReady)
+        return false;
+    if (++m_pauseCount > kPhrasePause) {
+        m_state->phraseReady = true;
+        m_pauseCount = 0;
+        return false;
+    }
+    return true;
+}
+
+void ChatView::b_phrase10Click()
+{
+    FlatButton *button = m_buttons[9];
+    m_soundMenu->popup(button->mapToGlobal(QPoint(button->width(), button->height())));
+}
+
+void ChatView::wave12Click(int tag)
+{
+    if (tag <= 0 || !m_state || !m_session || !m_state->loggedIn)
+        return;
+    m_session->send(Message(cmd::playasound).add(m_state->ownSeat).add(QStringLiteral("wave%1").arg(tag)));
+}
+
+void ChatView::playasound(const QString &args)
+{
+    FieldReader f(args);
+    const int seat = f.nextInt();
+    const QString name = f.next();
+    if (m_sounds && m_sounds->playChatter(name))
+        return;
+    if (seat < 1 || seat > 5 || !m_board)
+        return;
+    const QLabel *label = m_board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat));
+    if (!label || name.isEmpty())
+        return;
+    for (const QAction *item : m_soundMenu->actions()) {
+        if (item->data().toInt() > 0 && item->objectName().compare(name, Qt::CaseInsensitive) == 0) {
+            addlinetochat(label->text() + QStringLiteral(": <Chatter Sound> ") + item->toolTip(), kSystemColor);
+            return;
+        }
+    }
+}
+
+void ChatView::ScrollChatOff1Click()
+{
+    setScrollOff(!m_scrollOff);
+    m_mychat->setFocus();
+}
+
+void ChatView::Copy1Click()
+{
+    const QString selected = m_mainchat->textCursor().selection().toPlainText();
+    if (!selected.isEmpty())
+        QApplication::clipboard()->setText(selected);
+    m_mychat->setFocus();
+}
+
+void ChatView::Paste1Click()
+{
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    if (data && data->hasText())
+        m_mychat->setText(data->text());
+}
+
+void ChatView::ClearChat1Click()
+{
+    m_mainchat->clear();
+    m_mychat->setFocus();
+}
+
+void ChatView::ClearMainChat1Click()
+{
+    m_mainchat->clear();
+}
+
+void ChatView::savesettings()
+{
+    if (m_save)
+        m_save();
+}
+
+void ChatView::TextColor1Click()
+{
+    ColorRef color = m_ownColor;
+    if (!chooseColor(&color, m_mainchat->window()))
+        return;
+    setOwnColor(color);
+    savesettings();
+}
+
+void ChatView::ActionColor1Click()
+{
+    ColorRef color = m_actionColor;
+    if (chooseColor(&color, m_mainchat->window()))
+        m_actionColor = color;
+    savesettings();
+}
+
+void ChatView::N14Click(int points)
+{
+    setTextSize(points);
+    savesettings();
+}
+
+ChatLink ChatView::linkAt(const QPoint &viewportPos) const
+{
+    const QPoint docPos = viewportPos + QPoint(m_mainchat->horizontalScrollBar()->value(), m_mainchat->verticalScrollBar()->value());
+    const int position = m_mainchat->document()->documentLayout()->hitTest(docPos, Qt::ExactHit);
+    if (position < 0)
+        return {};
+    return findLink(m_mainchat->document()->toPlainText(), position);
+}
+
+void ChatView::mainchatMouseMove(const QPoint &viewportPos)
+{
+    m_mainchat->viewport()->setCursor(linkAt(viewportPos).isValid() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void ChatView::mainchatMouseDown(Qt::MouseButton button, const QPoint &viewportPos)
+{
+    if (button != Qt::LeftButton)
+        return;
+    const ChatLink link = linkAt(viewportPos);
+    if (!link.isValid())
+        return;
+    QTextCursor c(m_mainchat->document());
+    c.setPosition(int(link.start));
+    c.setPosition(int(link.start + link.text.size()), QTextCursor::KeepAnchor);
+    m_mainchat->setTextCursor(c);
+    // A bare "www." address has no scheme for the desktop to pick a handler by.
+    const bool bare = link.text.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
+    shellOpen(bare ? QStringLiteral("http://") + link.text : link.text);
+}
+
+bool ChatView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mychat) {
+        if (event->type() == QEvent::FocusIn) {
+            m_mychat->event(event); // the edit places its caret first, then ours goes to the end
+            dialogs::guarded([this] { mychatEnter(); });
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            dialogs::guarded([this] { mychatKeyDown(); });
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                dialogs::guarded([this] { sendit(); });
+                return true;
+            }
+            if (key->matches(QKeySequence::Paste)) {
+                dialogs::guarded([this] { Paste1Click(); });
+                return true;
+            }
+        }
+    } else if (watched == m_mainchat && event->type() == QEvent::KeyPress) {
+        if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+            dialogs::guarded([this] { Copy1Click(); });
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace brelvox

@@ -8,6 +8,7 @@
 #include "board/pooltable.h"
 #include "board/tgamestart.h"
 #include "client/clientsession.h"
+#include "client/seatmenu.h"
 #include "client/soundplayer.h"
 #include "protocol/fieldreader.h"
 #include "protocol/catalogue.h"
@@ -77,6 +78,7 @@ Tchat::Tchat(QWidget *parent)
     };
     for (const auto &[name, handler] : handlers)
         table.bind(name, [this, handler](const QString &a) { (m_letters->*handler)(a); });
+    wireChat();
     m_lobby = new LobbyLink(this);
     setMinimumSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     setWindowBounds(QRect(3, 3, kClientWidth + kFrameWidth, kClientHeight + kFrameHeight));
@@ -242,9 +244,8 @@ void Tchat::buildMenus()
                 }));
     for (QAction *a : m_sizeGroup->actions())
         connect(a, &QAction::triggered, this, guard([this, a] {
-                    m_chat->setTextSize(a->data().toInt());
-                    chooseInGroup(m_sizeGroup, a);
-                    saveinifile();
+                    a->setChecked(!a->isChecked()); // the marks follow the settings file only
+                    m_chat->N14Click(a->data().toInt());
                 }));
     // The host reads the pause from this menu; a choice is kept for the next start as well.
     for (QAction *a : m_roundsGroup->actions())
@@ -255,7 +256,6 @@ void Tchat::buildMenus()
                     if (!ini.writeString(settingsfile::kSection, QStringLiteral("Betweenrounds"), a->data().toString()))
                         dialogs::error(QStringLiteral("Unable to write to %1").arg(ini.path()), this);
                 }));
-    connect(scroll, &QAction::toggled, this, [this](bool on) { m_chat->setScrollOff(on); });
 }
 
 void Tchat::buildSession()
@@ -311,6 +311,21 @@ bool Tchat::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonRelease && watched->objectName() == QLatin1String("image_logo"))
         dialogs::guarded([this] { image_logoClick(); });
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The chat, chatter sounds and the seat menu: their menu items, sends and received lines.
+void Tchat::wireChat()
+{
+    m_chat->attach(m_state, m_session, m_sounds.get());
+    m_chat->setSaveSettings([this] { saveinifile(); });
+    m_chat->setOptionsScrollItem(action("ScrollChatOff1"));
+    m_seatMenu = new SeatMenu(m_board, m_state, m_session, action("JustWatch1"), [this](int seat) { kicking(seat); }, this);
+
+    auto guard = [](auto f) { return [f] { dialogs::guarded(f); }; };
+    connect(action("ScrollChatOff1"), &QAction::triggered, this, guard([this] { m_chat->ScrollChatOff1Click(); }));
+    connect(action("ClearMainChat1"), &QAction::triggered, this, guard([this] { m_chat->ClearMainChat1Click(); }));
+    connect(action("TextColor1"), &QAction::triggered, this, guard([this] { m_chat->TextColor1Click(); }));
+    connect(action("ActionColor1"), &QAction::triggered, this, guard([this] { m_chat->ActionColor1Click(); }));
 }
 
 void Tchat::kicking(int seat)

@@ -27,6 +27,7 @@ class LetterBoard;
 class GameEnd;
 class Tgamestart;
 class TallyRecorder;
+class SeatMenu;
 class SoundPlayer;
 
 // The main window: the frame with its menus, the board panel and the seat labels, the
@@ -51,6 +52,7 @@ public:
     ClientSession *session() const { return m_session; }
     PoolTable *poolTable() const { return m_table; }
     SoundPlayer *sounds() const { return m_sounds.get(); }
+    SeatMenu *seatMenu() const { return m_seatMenu; }
     LetterBoard *letterBoard() const { return m_letters; }
     GameEnd *gameEnd() const { return m_gameEnd; }
 
@@ -119,6 +121,7 @@ private:
     void buildBoard();
     void buildMenus();
     void buildSession();
+    void wireChat();
     QAction *addItem(QMenu *menu, const char *name, const QString &caption, bool checkable = false,
                      bool checked = false, int tag = 0);
     void chooseInGroup(QActionGroup *group, QAction *chosen);
@@ -137,6 +140,7 @@ private:
     LetterBoard *m_letters = nullptr;
     GameEnd *m_gameEnd = nullptr;
     Tgamestart *m_gameStart = nullptr;
+    SeatMenu *m_seatMenu = nullptr;
     LobbyLink *m_lobby = nullptr;
     QActionGroup *m_botGroup = nullptr;
     QActionGroup *m_turnGroup = nullptr;

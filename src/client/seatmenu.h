@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#pragma once
+
+#include "client/clientstate.h"
+
+#include <QObject>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QWidget;
+
+namespace brelvox {
+
+class ClientSession;
+
+// Sitting out and removal on the board: the menu `popup_kick` of the five seat labels,
+// the Options item "Just Watch", and the eye markers `image_eyes1`..`image_eyes5` that
+// show who is just watching.
+class SeatMenu : public QObject
+{
+    Q_OBJECT
+public:
+    // board holds the seat labels and (when the board has them) the eye markers; kick
+    // sends a removal request for a seat; justWatch is the Options item, whose mark
+    // follows the host's answers only.
+    SeatMenu(QWidget *board, ClientState &state, ClientSession *session, QAction *justWatch,
+             std::function<void(int seat)> kick, QObject *parent = nullptr);
+
+    QMenu *popup() const { return m_popup; }
+    QAction *removeItem() const { return m_remove; }
+    QAction *setItem() const { return m_set; }
+    QAction *unsetItem() const { return m_unset; }
+    int rememberedSeat() const { return m_seat; }
+
+    void JustWatch1Click();
+    void label_playername1ContextPopup(const QLabel *label);
+    void SettoJustWatch1Click();
+    void UnsetJustWatch1Click();
+    void RemoveFromGame1Click();
+    void justwatching(const QString &args);
+
+private:
+    void request(int seat, int flag);
+    QLabel *seatLabel(int seat) const;
+
+    QWidget *m_board;
+    ClientState &m_state;
+    ClientSession *m_session;
+    QAction *m_justWatch;
+    std::function<void(int)> m_kick;
+    QMenu *m_popup = nullptr;
+    QAction *m_remove = nullptr;
+    QAction *m_set = nullptr;
+    QAction *m_unset = nullptr;
+    int m_seat = 0;
+};
+
+} // namespace brelvox
