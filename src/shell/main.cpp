@@ -6,6 +6,7 @@
 #include "shell/tchat.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -27,5 +28,8 @@ int main(int argc, char *argv[])
         chat->activateWindow();
     });
     chat->show();
+    // Start-up measurements stop here: the window is up and the command line was read.
+    if (qEnvironmentVariableIsSet("BRELVOX_QUIT_AFTER_SHOW"))
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();
 }
