@@ -33,6 +33,8 @@ SignalWatcher::SignalWatcher(QObject *parent)
 
 SignalWatcher::~SignalWatcher()
 {
+    for (const int signalNumber : m_watched)
+        std::signal(signalNumber, SIG_DFL);
     m_notifier.reset();
     for (int &fd : g_pipe) {
         if (fd >= 0)
@@ -56,6 +58,7 @@ bool SignalWatcher::watch(std::initializer_list<int> signalNumbers)
         action.sa_flags = SA_RESTART;
         if (::sigaction(signalNumber, &action, nullptr) != 0)
             return false;
+        m_watched.append(signalNumber);
     }
     return true;
 }

@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 #include <initializer_list>
@@ -13,7 +14,7 @@ namespace brelvox {
 
 // Turns SIGINT, SIGTERM and the like into a signal on the event loop. The handler
 // only writes one byte into a socket pair; everything else happens in the loop.
-// One watcher per process.
+// One watcher per process; its signals get their default action back when it goes.
 class SignalWatcher : public QObject
 {
     Q_OBJECT
@@ -31,6 +32,7 @@ private:
     void readPending();
 
     std::unique_ptr<QSocketNotifier> m_notifier;
+    QList<int> m_watched;
 };
 
 } // namespace brelvox
