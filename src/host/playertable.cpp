@@ -41,7 +41,6 @@ void PlayerTable::leave(int seat)
 {
     SeatRecord &record = this->seat(seat);
     record.connected = false;
-    record.name.clear();
     record.connection = nullptr;
 }
 

@@ -3,30 +3,22 @@
 #pragma once
 
 #include <QList>
-#include <QString>
 #include <array>
 
 namespace brelvox {
 
 class TSock;
 
-// One seat of the host's player table.
+// Which connection holds a seat. Everything else about a seat (name, watching, score,
+// guesses) is the game engine's, so there is one record of it.
 struct SeatRecord
 {
-    QString name;              // from the login; emptied when the seat is left
     bool connected = false;    // a logged-in or freshly accepted connection holds it
     TSock *connection = nullptr;
-    int score = 0;             // High Score Game: sum of balls; else words found
-    bool watching = false;     // takes no turns, is not waited for
-    bool submitted = false;    // handed in a guess (or timed out) in this row
-    QString currentGuess;
-    std::array<QString, 6> guesses; // [1..5] by row, this word
-    int raceCount = 0;         // Race to 9: number of the seat's next ball
-    QString pattern;           // feedback of the last guess, or the computer's hint
-    QString alternateName;     // shown while name is empty ("Dira" on seat 2)
 };
 
-// Seats 1..5 play, 6..9 watch; seat 10 only ever names a refused connection.
+// The host's seats and their connections: seats 1..5 play, 6..9 watch; seat 10 only
+// ever names a refused connection.
 class PlayerTable
 {
 public:
@@ -47,8 +39,7 @@ public:
     // seat up to it is taken, and marks the seat connected. kRefusedSeat, with nothing
     // changed, when all nine are taken.
     int takeSeat(TSock *connection);
-    // The seat is free again: not connected, no name, no connection. Score, race count,
-    // guesses and balls stay for whoever takes it next.
+    // The seat is free again: not connected, no connection.
     void leave(int seat);
     // Connected seats from 1 to the seat count, in order.
     QList<int> connectedSeats() const;

@@ -8,8 +8,11 @@
 #include "protocol/catalogue.h"
 #include "protocol/fieldreader.h"
 #include "protocol/message.h"
+#include "protocol/wiretext.h"
 
 #include <QPointer>
+
+#include <utility>
 
 namespace brelvox {
 
@@ -26,11 +29,17 @@ int leadingSeat(const QString &arguments)
 } // namespace
 
 TServer::TServer(const HostOptions &options, QObject *parent)
+    : TServer(options, WordLists::shipped(), parent)
+{
+}
+
+TServer::TServer(const HostOptions &options, WordLists words, QObject *parent)
     : QObject(parent)
     , m_options(options)
+    , m_words(std::move(words))
+    , m_engine(m_words, [this] { return m_options.pauseBetweenWords(); })
     , m_commands(cmd::hostCommands())
 {
-    FormCreate();
     m_listener.setOnAccept([this](TSock *s) { Sock1Accept(s); });
     m_listener.setOnRead([this](TSock *s, int n) { Sock1Read(s, n); });
 
@@ -38,22 +47,20 @@ TServer::TServer(const HostOptions &options, QObject *parent)
     m_commands.bind(cmd::kickhim, [this](const QString &a) { kickhim(a); });
     m_commands.bind(cmd::chat, [this](const QString &a) { chat(a); });
     m_commands.bind(cmd::action, [this](const QString &a) { action(a); });
+    m_commands.bind(cmd::startgame, [this](const QString &a) { startgame(a); });
     m_commands.bind(cmd::justwatch, [this](const QString &a) { justwatch(a); });
+    m_commands.bind(cmd::myword, [this](const QString &a) { myword(a); });
     m_commands.bind(cmd::playasound, [this](const QString &a) { playasound(a); });
 
     m_socktimer.setInterval(kSocktimerInterval);
     connect(&m_socktimer, &QTimer::timeout, this, &TServer::socktimerTimer);
-    m_socktimer.start();
     m_turntimer.setInterval(1000);
+    connect(&m_turntimer, &QTimer::timeout, this, &TServer::turntimerTimer);
     m_computertimer.setSingleShot(true);
+    connect(&m_computertimer, &QTimer::timeout, this, &TServer::computertimerTimer);
 }
 
 TServer::~TServer() = default;
-
-void TServer::FormCreate()
-{
-    m_players.seat(2).alternateName = QStringLiteral("Dira");
-}
 
 void TServer::listen(quint16 port, const QString &bindAddress)
 {
@@ -71,14 +78,21 @@ void TServer::restartComputerTimer()
 
 void TServer::sendTo(int seat, const Message &message)
 {
+    sendText(seat, message.text());
+}
+
+void TServer::sendText(int seat, const QString &text)
+{
     if (!PlayerTable::isSeat(seat))
         return;
     const SeatRecord &record = m_players.seat(seat);
     TSock *sock = record.connection;
     if (!record.connected || !sock || !sock->isConnected())
         return;
+    QByteArray bytes = wire::encode(text);
+    bytes.append(wire::kTerminator);
     try {
-        sock->sendText(message.wire());
+        sock->sendText(bytes);
     } catch (const SockError &) {
         return;
     }
@@ -126,6 +140,8 @@ bool TServer::mayAct(const QString &command, const QString &arguments, int sende
 void TServer::socktimerTimer()
 {
     const QueuedMessage message = m_queue.take();
+    if (m_queue.isEmpty())
+        m_socktimer.stop(); // nothing to do until the next read queues something
     if (message.text.isEmpty())
         return;
     const auto link = m_links.constFind(message.source);
@@ -140,6 +156,21 @@ void TServer::socktimerTimer()
         // A malformed field ends this message here; the host tells nobody.
     }
     m_sender = 0;
+}
+
+void TServer::setDispatchHeld(bool held)
+{
+    m_dispatchHeld = held;
+    if (held)
+        m_socktimer.stop();
+    else
+        startDispatching();
+}
+
+void TServer::startDispatching()
+{
+    if (!m_dispatchHeld && !m_queue.isEmpty() && !m_socktimer.isActive())
+        m_socktimer.start();
 }
 
 void TServer::Sock1Accept(TSock *sender)
@@ -168,6 +199,7 @@ void TServer::Sock1Accept(TSock *sender)
     sock->setOnInfo([this](TSock *s, int code, const QString &text) { tempsockInfo(s, code, text); });
     sock->setOnRead([this](TSock *s, int n) { Sock1Read(s, n); });
     m_links.insert(sock->id(), Link{sock});
+    m_engine.seatTaken(seat);
     sendTo(seat, Message(cmd::sendlogininfo).add(seat));
 }
 
@@ -182,6 +214,7 @@ void TServer::Sock1Read(TSock *sender, int)
         m_queue.push(text, sender->id());
     if (link->splitter.overflowed() || m_queue.countFrom(sender->id()) > kMaxQueuedPerConnection)
         dropConnection(sender);
+    startDispatching();
 }
 
 void TServer::dropConnection(TSock *sock)
@@ -211,24 +244,10 @@ void TServer::departure(TSock *sock)
     const int seat = sock->tag();
     if (!PlayerTable::isSeat(seat) || m_players.seat(seat).connection != sock)
         return;
-    SeatRecord &record = m_players.seat(seat);
-    if (record.connected)
-        sendToOthers(seat, Message(cmd::playerdisconnected).add(seat).addRest(record.name));
+    if (m_players.seat(seat).connected)
+        sendToOthers(seat, Message(cmd::playerdisconnected).add(seat).addRest(nameOf(seat)));
     m_players.leave(seat);
-
-    if (m_game.type == HostGameState::Type::Nine && seat != 1) {
-        const int last = qMin(m_players.seatCount(), PlayerTable::kPlayerSeats);
-        bool anyPlaying = false;
-        for (int s = 1; s <= last; ++s)
-            anyPlaying = anyPlaying || (m_players.seat(s).connected && !m_players.seat(s).watching);
-        if (!anyPlaying) {
-            for (int s = 1; s <= last; ++s) {
-                if (m_players.seat(s).connected && m_players.seat(s).watching)
-                    justwatch(QString::number(s) + QStringLiteral("+2"));
-            }
-        }
-    }
-    Q_EMIT seatLeft(seat);
+    dispatch(m_engine.seatLeft(seat));
 }
 
 void TServer::disconnectsock(int seat)
@@ -248,49 +267,20 @@ void TServer::receivedlogininfo(const QString &arguments)
         return;
     const QString version = fields.next();
     const QString name = fields.rest();
-    SeatRecord &record = m_players.seat(seat);
-    record.name = name;
-    record.connected = true;
+    m_players.seat(seat).connected = true;
+    m_engine.seatNamed(seat, name);
 
     sendToAll(Message(cmd::newplayerinfo).add(seat).addRest(name));
     for (int s = 1; s <= m_players.seatCount(); ++s) {
         if (s != seat && m_players.seat(s).connected)
-            sendTo(seat, Message(cmd::existingplayers).add(s).addRest(m_players.seat(s).name));
+            sendTo(seat, Message(cmd::existingplayers).add(s).addRest(nameOf(s)));
     }
     if (version != m_options.versionText()) {
         sendTo(1, Message(cmd::havewrongversion).addRest(name));
         sendTo(seat, Message(cmd::wrongversion));
     }
-    if (m_game.running)
-        sendLateJoinerState(seat);
-}
-
-void TServer::sendLateJoinerState(int seat)
-{
-    using Type = HostGameState::Type;
-    const bool race = m_game.type == Type::Race;
-    const bool high = m_game.type == Type::High;
-    const int ball = race ? (PlayerTable::isPlayerSeat(seat) ? m_players.seat(seat).raceCount : 1) : m_game.round;
-    sendTo(seat, Message(cmd::gamestats)
-                     .add(HostGameState::typeKey(m_game.type))
-                     .add(m_game.row)
-                     .add(ball)
-                     .add(m_game.word.left(1)));
-    Message scores(cmd::playerscores);
-    for (int s = 1; s <= PlayerTable::kPlayerSeats; ++s)
-        scores.add(s).add(high ? m_players.seat(s).score : 1000);
-    sendTo(seat, scores);
-    if (race) {
-        Message owned(cmd::theyown);
-        for (int s = 1; s <= PlayerTable::kPlayerSeats; ++s)
-            owned.add(s).add(m_players.seat(s).score);
-        sendTo(seat, owned);
-    } else {
-        Message owners(cmd::ballowners);
-        for (int b = 1; b <= 9; ++b)
-            owners.add(b).add(m_game.ballOwners[b]);
-        sendTo(seat, owners);
-    }
+    for (const QString &text : m_engine.catchUpMessages(seat))
+        sendText(seat, text);
 }
 
 void TServer::kickhim(const QString &arguments)
@@ -306,14 +296,14 @@ void TServer::chat(const QString &arguments)
 {
     FieldReader fields(arguments);
     const int seat = fields.nextInt();
-    sendToAll(Message(cmd::chat).addRest(m_players.seat(seat).name + QStringLiteral(" chats: ") + fields.rest()));
+    sendToAll(Message(cmd::chat).addRest(nameOf(seat) + QStringLiteral(" chats: ") + fields.rest()));
 }
 
 void TServer::action(const QString &arguments)
 {
     FieldReader fields(arguments);
     const int seat = fields.nextInt();
-    sendToAll(Message(cmd::action).addRest(m_players.seat(seat).name + QLatin1Char(' ') + fields.rest()));
+    sendToAll(Message(cmd::action).addRest(nameOf(seat) + QLatin1Char(' ') + fields.rest()));
 }
 
 void TServer::playasound(const QString &arguments)
@@ -327,18 +317,62 @@ void TServer::justwatch(const QString &arguments)
 {
     FieldReader fields(arguments);
     const int seat = fields.nextInt();
-    if (!PlayerTable::isSeat(seat))
+    dispatch(m_engine.justwatch(seat, fields.next()));
+}
+
+void TServer::startgame(const QString &arguments)
+{
+    // The type is the last field: a starter's name may itself hold "+".
+    QString fields = arguments;
+    if (fields.endsWith(QLatin1Char('+')))
+        fields.chop(1);
+    const qsizetype cut = fields.lastIndexOf(QLatin1Char('+'));
+    if (cut < 0)
         return;
-    const QString value = fields.next();
-    SeatRecord &record = m_players.seat(seat);
-    if (value == QLatin1String("2")) {
-        record.watching = false;
-        sendToAll(Message(cmd::justwatching).add(seat).add(QStringLiteral("2")));
-    } else if (value == QLatin1String("1")) {
-        record.watching = true;
-        sendToAll(Message(cmd::justwatching).add(seat).add(QStringLiteral("1")));
-        if (m_game.type == HostGameState::Type::Nine && seat == m_game.currentPlayer)
+    dispatch(m_engine.startgame(fields.left(cut), fields.mid(cut + 1)));
+}
+
+void TServer::myword(const QString &arguments)
+{
+    FieldReader fields(arguments);
+    const int seat = fields.nextInt();
+    dispatch(m_engine.myword(seat, fields.next()));
+}
+
+void TServer::turntimerTimer()
+{
+    dispatch(m_engine.turntimerTimer());
+}
+
+void TServer::computertimerTimer()
+{
+    m_computertimer.stop();
+    dispatch(m_engine.computertimerTimer());
+}
+
+void TServer::dispatch(const GameEvents &events)
+{
+    for (const GameEvent &event : events) {
+        switch (event.kind) {
+        case GameEvent::TurnTimerStart:
+            m_turntimer.start();
+            break;
+        case GameEvent::TurnTimerStop:
+            m_turntimer.stop();
+            break;
+        case GameEvent::ComputerTimerRestart:
             restartComputerTimer();
+            break;
+        default:
+            for (int seat = 1; seat <= m_players.seatCount(); ++seat) {
+                if (!m_players.seat(seat).connected)
+                    continue;
+                const QString text = event.messageFor(seat);
+                if (!text.isEmpty())
+                    sendText(seat, text);
+            }
+            break;
+        }
     }
 }
 

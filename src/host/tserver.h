@@ -2,8 +2,9 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include "host/hostgamestate.h"
 #include "host/playertable.h"
+#include "host/rules/gameengine.h"
+#include "host/rules/wordlists.h"
 #include "net/tsock.h"
 #include "protocol/commandtable.h"
 #include "protocol/messagesplitter.h"
@@ -23,8 +24,13 @@ class Message;
 // socktimer tick, in arrival order whichever connection it came by.
 //
 // A message acts only for the seat of the connection that sent it (see mayAct()): a
-// client cannot speak, watch or kick in another seat's name. Bad input from the network
-// is dropped without a word; nothing here ever opens a dialog.
+// client cannot speak, watch, guess or kick in another seat's name. Bad input from the
+// network is dropped without a word; nothing here ever opens a dialog.
+//
+// The game itself is the GameEngine's: TServer mirrors seats into it, hands it the
+// game messages and timer ticks, and turns the events it returns into messages and
+// timer starts and stops (dispatch()). The engine's state is the one record of names,
+// watching, scores and the running game; the player table holds only connections.
 class TServer : public QObject
 {
     Q_OBJECT
@@ -36,7 +42,10 @@ public:
     // A peer that stops reading is dropped before its backlog grows past this.
     static constexpr qint64 kMaxOutgoing = 1024 * 1024;
 
+    // Plays with the shipped word lists.
     explicit TServer(const HostOptions &options, QObject *parent = nullptr);
+    // Plays with these lists (tests that need known words).
+    TServer(const HostOptions &options, WordLists words, QObject *parent = nullptr);
     ~TServer() override;
 
     // Sock1 listens on port (0 picks a free one) at bindAddress (empty: every IPv4
@@ -47,18 +56,20 @@ public:
     const HostOptions &options() const { return m_options; }
     PlayerTable &players() { return m_players; }
     const PlayerTable &players() const { return m_players; }
-    HostGameState &game() { return m_game; }
-    const HostGameState &game() const { return m_game; }
+    const GameEngine &engine() const { return m_engine; }
+    // The game and every seat's name, watching flag and score.
+    const GameState &game() const { return m_engine.state(); }
+    const WordLists &words() const { return m_words; }
     ReceiveQueue &receivedlist() { return m_queue; }
 
-    // The dispatch table; the round and judging code binds "CMD_startgame" and
-    // "CMD_myword" here. Handlers run only after mayAct() allowed the message.
+    // The dispatch table. Handlers run only after mayAct() allowed the message.
     CommandTable<> &commands() { return m_commands; }
     // The seat whose connection sent the message being handled, 0 outside dispatch.
     int sender() const { return m_sender; }
 
-    // Timers: socktimer runs from construction; turntimer (1 s) and computertimer
-    // (one shot) are driven by the round and computer-player code.
+    // Timers: socktimer runs only while the receive queue holds messages, one message
+    // a tick; turntimer (1 s unless its interval is changed) and computertimer (one
+    // shot after the bot delay) follow the engine's events.
     QTimer &socktimer() { return m_socktimer; }
     QTimer &turntimer() { return m_turntimer; }
     QTimer &computertimer() { return m_computertimer; }
@@ -70,8 +81,13 @@ public:
     void sendToAll(const Message &message);
     void sendToOthers(int seat, const Message &message);
 
-    // Takes one queued message and runs its handler.
+    // Takes one queued message and runs its handler; stops socktimer once the queue is
+    // empty.
     void socktimerTimer();
+    // While held, socktimer is never started: a test takes messages with
+    // socktimerTimer() itself. Releasing starts it if messages wait.
+    void setDispatchHeld(bool held);
+    bool isDispatchHeld() const { return m_dispatchHeld; }
     // Whether the message may act, given the seat of the connection it came by.
     static bool mayAct(const QString &command, const QString &arguments, int senderSeat);
 
@@ -87,22 +103,27 @@ public:
     void playasound(const QString &arguments);
     void justwatch(const QString &arguments);
     void disconnectsock(int seat);
+    void startgame(const QString &arguments);
+    void myword(const QString &arguments);
+    void turntimerTimer();
+    void computertimerTimer();
 
-Q_SIGNALS:
-    // After a departure has been told and the seat freed (the round code gives up a
-    // Nine Ball word whose turn holder left).
-    void seatLeft(int seat);
+    // Carries out the engine's events in order: timer kinds on the timers, every other
+    // kind as its message to each connected seat that is told something.
+    void dispatch(const GameEvents &events);
 
 private:
-    void FormCreate();
-    void sendLateJoinerState(int seat);
     void departure(TSock *sock);
     void dropConnection(TSock *sock);
+    void sendText(int seat, const QString &text);
+    void startDispatching();
+    const QString &nameOf(int seat) const { return m_engine.state().seat(seat).name; }
 
     const HostOptions &m_options;
+    WordLists m_words;
+    GameEngine m_engine;
     TSock m_listener; // Sock1
     PlayerTable m_players;
-    HostGameState m_game;
     ReceiveQueue m_queue;
     struct Link
     {
@@ -112,6 +133,7 @@ private:
     QHash<quint64, Link> m_links; // by TSock::id(), one per accepted connection
     CommandTable<> m_commands;
     int m_sender = 0;
+    bool m_dispatchHeld = false;
     QTimer m_socktimer;
     QTimer m_turntimer;
     QTimer m_computertimer;

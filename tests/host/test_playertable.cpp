@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "host/hostgamestate.h"
 #include "host/playertable.h"
+#include "net/tsock.h"
 
 #include <QTest>
 
@@ -43,20 +43,23 @@ private Q_SLOTS:
         QVERIFY(!table.seat(PlayerTable::kRefusedSeat).connected);
     }
 
-    void leavingKeepsTheScore()
+    void leavingFreesTheSeat()
     {
         PlayerTable table;
-        table.takeSeat(nullptr);
-        table.seat(1).name = QStringLiteral("Rook");
-        table.seat(1).score = 12;
-        table.seat(1).raceCount = 4;
+        TSock firstSock;
+        TSock secondSock;
+        TSock *first = &firstSock;
+        TSock *second = &secondSock;
+        QCOMPARE(table.takeSeat(first), 1);
+        QCOMPARE(table.takeSeat(second), 2);
+        QCOMPARE(table.seatOf(second), 2);
         table.leave(1);
-        QCOMPARE(table.seat(1).name, QString());
         QVERIFY(!table.seat(1).connected);
-        QCOMPARE(table.takeSeat(nullptr), 1);
-        QCOMPARE(table.seat(1).score, 12);
-        QCOMPARE(table.seat(1).raceCount, 4);
-        QCOMPARE(table.connectedSeats(), QList<int>{1});
+        QCOMPARE(table.seat(1).connection, nullptr);
+        QCOMPARE(table.seatOf(first), 0);
+        QCOMPARE(table.connectedSeats(), QList<int>{2});
+        QCOMPARE(table.takeSeat(first), 1);
+        QCOMPARE(table.connectedSeats(), (QList<int>{1, 2}));
     }
 
     void seatsOutOfRangeThrow()
@@ -67,15 +70,6 @@ private Q_SLOTS:
         QVERIFY(!PlayerTable::isSeat(10));
         QVERIFY(PlayerTable::isPlayerSeat(5));
         QVERIFY(!PlayerTable::isPlayerSeat(6));
-    }
-
-    void typeKeys()
-    {
-        using T = HostGameState::Type;
-        for (const T t : {T::Nine, T::Most, T::High, T::Race})
-            QCOMPARE(HostGameState::typeFromKey(HostGameState::typeKey(t)), t);
-        QCOMPARE(HostGameState::typeKey(T::Most), QStringLiteral("most"));
-        QCOMPARE(HostGameState::typeFromKey(QStringLiteral("Nine")), T::None);
     }
 };
 

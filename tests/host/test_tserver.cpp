@@ -4,32 +4,15 @@
 #include "host/tserver.h"
 #include "protocol/catalogue.h"
 
-#include <QDeadlineTimer>
-#include <QTcpSocket>
+#include "rawclient.h"
+
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <memory>
 
 using namespace brelvox;
+using namespace brelvox::testing;
 
 namespace {
-
-constexpr int kWait = 3000;
-
-// Runs the event loop until done() holds or kWait passes; wakes on every socket event.
-bool waitUntil(const std::function<bool()> &done)
-{
-    QTimer wake;
-    wake.start(5);
-    const QDeadlineTimer deadline(kWait);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 #define WAIT_COMPARE(actual, expected) \
     do { \
@@ -42,41 +25,11 @@ bool waitUntil(const std::function<bool()> &done)
         QVERIFY(condition); \
     } while (false)
 
-// A bare client as a remote copy would be: raw bytes in, raw bytes out.
-class RawClient
-{
-public:
-    explicit RawClient(quint16 port)
-    {
-        QObject::connect(&m_sock, &QTcpSocket::readyRead, [this]() { got += m_sock.readAll(); });
-        m_sock.connectToHost(QStringLiteral("127.0.0.1"), port);
-    }
-    void send(const QByteArray &bytes)
-    {
-        m_sock.write(bytes);
-        m_sock.flush();
-    }
-    bool closed() const { return m_sock.state() == QAbstractSocket::UnconnectedState; }
-    void close() { m_sock.close(); }
-
-    QByteArray got;
-
-private:
-    QTcpSocket m_sock;
-};
-
 class BotOptions : public DefaultHostOptions
 {
 public:
     int botDelay() const override { return 1234; }
 };
-
-QByteArray msg(const QByteArray &text)
-{
-    QByteArray framed = text;
-    framed.append(char(0xFF));
-    return framed;
-}
 
 } // namespace
 
@@ -131,7 +84,7 @@ private:
     void expectNothingElse(const QList<int> &seats, int from = 1)
     {
         client(from).send(QByteArray("CMD_chat+") + QByteArray::number(from) + "+marker|clBlack" + char(0xFF));
-        const QByteArray relay = QByteArray("CMD_chat+") + m_server->players().seat(from).name.toLatin1()
+        const QByteArray relay = QByteArray("CMD_chat+") + m_server->game().seat(from).name.toLatin1()
                                + " chats: marker|clBlack" + char(0xFF);
         for (const int s : seats)
             WAIT_COMPARE(client(s).got, relay);
@@ -146,6 +99,9 @@ private Q_SLOTS:
     }
     void cleanup()
     {
+        // The player table and the engine agree on who is connected.
+        for (int s = 1; s <= 9; ++s)
+            QCOMPARE(m_server->game().seat(s).connected, m_server->players().seat(s).connected);
         m_clients.clear();
         m_server.reset();
     }
@@ -183,7 +139,7 @@ private Q_SLOTS:
         const QByteArray arrival = msg("CMD_newplayerinfo+3+Bo+b the \xEB");
         WAIT_COMPARE(third.got, arrival + msg("CMD_existingplayers+1+Rook") + msg("CMD_existingplayers+2+Ann"));
         expectAll({1, 2}, arrival);
-        QCOMPARE(m_server->players().seat(3).name, QStringLiteral(u"Bo+b the ë"));
+        QCOMPARE(m_server->game().seat(3).name, QStringLiteral(u"Bo+b the ë"));
         clearAll();
         expectNothingElse({1, 2, 3});
     }
@@ -231,7 +187,7 @@ private Q_SLOTS:
         seatAll({"Rook", "Ann", "Cy"});
         client(2).send(sent);
         expectAll({1, 2, 3}, relayed);
-        QCOMPARE(m_server->players().seat(2).watching, relayed == msg("CMD_justwatching+2+1"));
+        QCOMPARE(m_server->game().seat(2).watching, relayed == msg("CMD_justwatching+2+1"));
     }
 
     // Sent by seat 3 unless the row says otherwise; none of them may act.
@@ -266,11 +222,12 @@ private Q_SLOTS:
         seatAll({"Rook", "Ann", "Cy"});
         client(from).send(sent);
         expectNothingElse({1, 2, 3}, 3);
-        const PlayerTable &p = m_server->players();
-        QCOMPARE(p.connectedSeats(), (QList<int>{1, 2, 3}));
-        QCOMPARE(p.seat(2).name, QStringLiteral("Ann"));
+        QCOMPARE(m_server->players().connectedSeats(), (QList<int>{1, 2, 3}));
+        const GameState &g = m_server->game();
+        QCOMPARE(g.seat(2).name, QStringLiteral("Ann"));
         for (int s = 1; s <= 6; ++s)
-            QVERIFY(!p.seat(s).watching);
+            QVERIFY(!g.seat(s).watching);
+        QVERIFY(!g.running);
     }
 
     void hostMayActForPlayerSeats()
@@ -278,7 +235,7 @@ private Q_SLOTS:
         seatAll({"Rook", "Ann", "Cy"});
         client(1).send(msg("CMD_justwatch+3+1"));
         expectAll({1, 2, 3}, msg("CMD_justwatching+3+1"));
-        QVERIFY(m_server->players().seat(3).watching);
+        QVERIFY(m_server->game().seat(3).watching);
         clearAll();
         client(1).send(msg("CMD_kickhim+1+3+"));
         WAIT_VERIFY(client(3).closed());
@@ -300,7 +257,7 @@ private Q_SLOTS:
     void twoInOneReadTwoTicks()
     {
         seatAll({"Rook", "Ann"});
-        m_server->socktimer().stop();
+        m_server->setDispatchHeld(true);
         client(2).send(msg("CMD_chat+2+one|clRed") + msg("CMD_chat+2+two|clRed"));
         WAIT_COMPARE(m_server->receivedlist().size(), 2);
         m_server->socktimerTimer();
@@ -308,6 +265,23 @@ private Q_SLOTS:
         m_server->socktimerTimer();
         WAIT_COMPARE(client(1).got, msg("CMD_chat+Ann chats: one|clRed") + msg("CMD_chat+Ann chats: two|clRed"));
         QVERIFY(m_server->receivedlist().isEmpty());
+    }
+
+    // An idle host wakes for nothing: socktimer runs only while messages wait.
+    void socktimerRunsOnlyWithWork()
+    {
+        QVERIFY(!m_server->socktimer().isActive());
+        seatAll({"Rook", "Ann"});
+        WAIT_VERIFY(!m_server->socktimer().isActive());
+        m_server->setDispatchHeld(true);
+        client(2).send(msg("CMD_chat+2+one|clRed") + msg("CMD_chat+2+two|clRed"));
+        WAIT_COMPARE(m_server->receivedlist().size(), 2);
+        QVERIFY(!m_server->socktimer().isActive());
+        m_server->setDispatchHeld(false);
+        QVERIFY(m_server->socktimer().isActive());
+        QCOMPARE(m_server->socktimer().interval(), TServer::kSocktimerInterval);
+        expectAll({1, 2}, msg("CMD_chat+Ann chats: one|clRed") + msg("CMD_chat+Ann chats: two|clRed"));
+        QVERIFY(!m_server->socktimer().isActive());
     }
 
     void departureToldOnce()
@@ -320,7 +294,7 @@ private Q_SLOTS:
         expectAll({1, 2}, msg("CMD_playerdisconnected+3+Cy"));
         clearAll();
         expectNothingElse({1, 2});
-        QCOMPARE(m_server->players().seat(3).name, QString());
+        QCOMPARE(m_server->game().seat(3).name, QString());
     }
 
     void floodClosesOnlyTheFlooder_data()
@@ -336,81 +310,17 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, flood);
         seatAll({"Rook", "Ann", "Cy"});
-        m_server->socktimer().stop();
+        m_server->setDispatchHeld(true);
         client(1).send(msg("CMD_chat+1+before|clBlack"));
         WAIT_COMPARE(m_server->receivedlist().size(), 1);
         client(2).send(flood);
         WAIT_VERIFY(client(2).closed());
         QCOMPARE(m_server->receivedlist().size(), 1);
-        m_server->socktimer().start();
+        m_server->setDispatchHeld(false);
         expectAll({1, 3}, msg("CMD_playerdisconnected+2+Ann") + msg("CMD_chat+Rook chats: before|clBlack"));
         QVERIFY(!client(2).got.contains("spam"));
         clearAll();
         expectNothingElse({1, 3});
-    }
-
-    void lateJoiner_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("seat");
-        QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("most") << int(HostGameState::Type::Most) << 2
-                              << msg("CMD_gamestats+most+2+4+T+")
-                                     + msg("CMD_playerscores+1+1000+2+1000+3+1000+4+1000+5+1000")
-                                     + msg("CMD_ballowners+1+1+2+0+3+1+4+0+5+0+6+0+7+0+8+0+9+0");
-        QTest::newRow("high") << int(HostGameState::Type::High) << 2
-                              << msg("CMD_gamestats+high+2+4+T+")
-                                     + msg("CMD_playerscores+1+4+2+7+3+0+4+0+5+0")
-                                     + msg("CMD_ballowners+1+1+2+0+3+1+4+0+5+0+6+0+7+0+8+0+9+0");
-        QTest::newRow("race player") << int(HostGameState::Type::Race) << 2
-                                     << msg("CMD_gamestats+race+2+3+T+")
-                                            + msg("CMD_playerscores+1+1000+2+1000+3+1000+4+1000+5+1000")
-                                            + msg("CMD_theyown+1+4+2+7+3+0+4+0+5+0");
-        QTest::newRow("race spectator") << int(HostGameState::Type::Race) << 7
-                                        << msg("CMD_gamestats+race+2+1+T+")
-                                               + msg("CMD_playerscores+1+1000+2+1000+3+1000+4+1000+5+1000")
-                                               + msg("CMD_theyown+1+4+2+7+3+0+4+0+5+0");
-    }
-    void lateJoiner()
-    {
-        QFETCH(int, type);
-        QFETCH(int, seat);
-        QFETCH(QByteArray, expected);
-        seatAll({"Rook"});
-        HostGameState &g = m_server->game();
-        g.type = HostGameState::Type(type);
-        g.running = true;
-        g.round = 4;
-        g.row = 2;
-        g.word = QStringLiteral("TABLE");
-        g.ballOwners[1] = 1;
-        g.ballOwners[3] = 1;
-        m_server->players().seat(1).score = 4;
-        m_server->players().seat(2).score = 7; // kept from an earlier holder of seat 2
-        m_server->players().seat(2).raceCount = 3;
-        for (int s = 2; s < seat; ++s)
-            connectSeat(s);
-        RawClient &c = connectSeat(seat);
-        c.got.clear();
-        c.send("CMD_logininfo+" + QByteArray::number(seat) + "+1.0.5+Zed" + char(0xFF));
-        QByteArray before = msg("CMD_newplayerinfo+" + QByteArray::number(seat) + "+Zed") + msg("CMD_existingplayers+1+Rook");
-        for (int s = 2; s < seat; ++s)
-            before += msg("CMD_existingplayers+" + QByteArray::number(s) + "+");
-        WAIT_COMPARE(c.got, before + expected);
-    }
-
-    void nineBallDepartureWakesWatchers()
-    {
-        seatAll({"Rook", "Ann", "Cy"});
-        m_server->game().type = HostGameState::Type::Nine;
-        m_server->players().seat(1).watching = true;
-        m_server->players().seat(3).watching = true;
-        QList<int> left;
-        connect(m_server.get(), &TServer::seatLeft, this, [&left](int s) { left << s; });
-        client(2).close();
-        expectAll({1, 3}, msg("CMD_playerdisconnected+2+Ann") + msg("CMD_justwatching+1+2") + msg("CMD_justwatching+3+2"));
-        QCOMPARE(left, QList<int>{2});
-        QVERIFY(!m_server->players().seat(1).watching);
     }
 
     void mayAct_data()
@@ -455,17 +365,6 @@ private Q_SLOTS:
         WAIT_COMPARE(started, QStringList{"1:Rook+nine+"});
     }
 
-    void watchingTurnHolderHandsTurnToComputer()
-    {
-        seatAll({"Rook", "Ann"});
-        m_server->game().type = HostGameState::Type::Nine;
-        m_server->game().currentPlayer = 2;
-        QVERIFY(!m_server->computertimer().isActive());
-        client(2).send(msg("CMD_justwatch+2+1"));
-        expectAll({1, 2}, msg("CMD_justwatching+2+1"));
-        QVERIFY(m_server->computertimer().isActive());
-        QCOMPARE(m_server->computertimer().interval(), 1234);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTServer)
