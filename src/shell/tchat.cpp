@@ -79,6 +79,11 @@ Tchat::Tchat(QWidget *parent)
     for (const auto &[name, handler] : handlers)
         table.bind(name, [this, handler](const QString &a) { (m_letters->*handler)(a); });
     wireChat();
+    // Each Timer1 tick: the message, the phrase pause (the chat's ticker), then the table.
+    m_session->addTicker([this] {
+        m_table->moveballs();
+        return m_table->isAnimating();
+    });
     m_lobby = new LobbyLink(this);
     setMinimumSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     setWindowBounds(QRect(3, 3, kClientWidth + kFrameWidth, kClientHeight + kFrameHeight));
@@ -268,10 +273,6 @@ void Tchat::buildSession()
     view.closeWindow = [this] { close(); };
     view.box = [this](const QString &text) { dialogs::information(text, this); };
     m_session = new ClientSession(m_state, std::move(view), this);
-    m_session->addTicker([this] {
-        m_table->moveballs();
-        return m_table->isAnimating();
-    });
 
     auto intPairs = [](const QString &args) {
         QList<std::pair<int, int>> out;
