@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QTest>
 
 #include <arpa/inet.h>
@@ -33,11 +34,14 @@ constexpr char kEnd = char(0xFF);
 
 bool waitUntil(const std::function<bool()> &done, int ms)
 {
+    // Sleeps in the event loop between looks; the timer bounds each sleep.
     const QDeadlineTimer deadline(ms);
+    QTimer wake;
+    wake.start(20);
     while (!done()) {
         if (deadline.hasExpired())
             return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }
@@ -98,6 +102,9 @@ struct Findings
     QStringList violations;
     int ownCopies = 0;   // a seat's own "f" letters or rejection
     int onlookerCopies = 0; // Nine Ball "t" copies of another seat's guess
+    // The game being played, as the host knows it: a seat that has only just connected
+    // hears the game before its catch-up tells it the type.
+    QByteArray type;
 };
 
 // A client that knows the protocol only. A player guesses the first (or last) spelling
@@ -173,7 +180,7 @@ private:
         m_findings.violations << QStringLiteral("%1 on seat %2 (%3 game) got \"%4\": %5")
                                      .arg(QString::fromLatin1(name))
                                      .arg(seat)
-                                     .arg(QString::fromLatin1(m_type), QString::fromLatin1(message),
+                                     .arg(QString::fromLatin1(m_findings.type), QString::fromLatin1(message),
                                           QString::fromLatin1(why));
     }
 
@@ -193,7 +200,7 @@ private:
             ++m_findings.ownCopies;
         } else if (flag != "t") {
             violation(message, "another seat's guess with the guesser's own flag");
-        } else if (m_type != "nine") {
+        } else if (m_findings.type != "nine") {
             violation(message, "another seat's guess outside Nine Ball");
         } else {
             ++m_findings.onlookerCopies;
@@ -229,10 +236,7 @@ private:
             seat = f.value(1).toInt();
             loggedIn = true;
             send("CMD_logininfo+" + QByteArray::number(seat) + "+1.0.5+" + name);
-        } else if (command == "CMD_startgame") {
-            m_type = f.value(2);
         } else if (command == "CMD_gamestats") {
-            m_type = f.value(1);
             newWord(f.value(4));
         } else if (command == "CMD_loadball") {
             newWord(f.value(2));
@@ -261,7 +265,6 @@ private:
     bool m_misspellNext = false;
     QTcpSocket m_sock;
     QByteArray m_buffer;
-    QByteArray m_type;
     QStringList m_candidates;
     QByteArrayList m_sent;
 };
@@ -350,6 +353,7 @@ class TestSoak : public QObject
             if (c)
                 c->endings.clear();
         }
+        m_findings.type = type;
         client(1).send("CMD_startgame+P1+" + type + "+");
     }
 
@@ -376,6 +380,7 @@ class TestSoak : public QObject
             QCOMPARE(c->endings.first(), client(1).endings.first());
         }
         qInfo("%s: %s", type.constData(), client(1).endings.first().constData());
+        m_findings.type.clear(); // nobody's letters go anywhere between games
     }
 
     qsizetype loadballsSince(qsizetype from) { return client(1).countStarting("CMD_loadball+", from); }
@@ -483,7 +488,10 @@ private Q_SLOTS:
                 return client(1).saw("CMD_playerdisconnected+9+Staller");
             }, 40000);
             QVERIFY(dropped);
-            qInfo("stalled peer dropped after %lld ms", stall.elapsed());
+            // Its backlog at its largest: still bounded.
+            const qint64 rssAtDrop = m_server->rssKib();
+            qInfo("stalled peer dropped after %lld ms, host RSS then %lld KiB", stall.elapsed(), rssAtDrop);
+            QVERIFY(rssAtDrop < 200 * 1024);
             QVERIFY(waitUntil([&] {
                 for (int seat : {5, 6, 8}) {
                     if (client(seat).chatsEchoed < client(seat).chatsSent)
@@ -521,12 +529,16 @@ private Q_SLOTS:
         // Many short visits, then one more login, which the host still answers.
         QVERIFY(leave(8));
         for (int i = 0; i < 40; ++i) {
+            // Each one waits until the host has seen the one before it go.
+            const qsizetype gone = client(1).countStarting("CMD_playerdisconnected+8+");
             QTcpSocket visitor;
             QByteArray got;
             QObject::connect(&visitor, &QTcpSocket::readyRead, [&] { got += visitor.readAll(); });
             visitor.connectToHost(QStringLiteral("127.0.0.1"), m_port);
             QVERIFY(waitUntil([&] { return got.contains(kEnd); }, kStartWait));
             QCOMPARE(got, QByteArray("CMD_sendlogininfo+8") + kEnd);
+            visitor.abort();
+            QVERIFY(waitUntil([&] { return client(1).countStarting("CMD_playerdisconnected+8+") > gone; }, kStartWait));
         }
         QVERIFY(seatClient(8));
 
