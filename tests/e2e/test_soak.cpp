@@ -545,6 +545,12 @@ private Q_SLOTS:
         QVERIFY2(m_findings.violations.isEmpty(), qPrintable(m_findings.violations.join(QLatin1Char('\n'))));
         QVERIFY(m_findings.ownCopies > 100);
         QVERIFY(m_findings.onlookerCopies > 0);
+        // A newcomer's own messages reach only the newcomer: seats 1 and 5 never left.
+        for (int seat : {1, 5}) {
+            QCOMPARE(client(seat).countStarting("CMD_sendlogininfo+"), 1);
+            QCOMPARE(client(seat).countStarting("CMD_gamestats+"), 0);
+            QCOMPARE(client(seat).countStarting("CMD_existingplayers+"), seat - 1);
+        }
         int notValid = 0;
         for (int seat = 1; seat <= 9; ++seat)
             notValid += int(client(seat).countStarting("CMD_notvalid+3+"));
