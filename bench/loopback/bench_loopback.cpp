@@ -90,7 +90,7 @@ double percentile(std::vector<double> sorted, double p)
 
 // Seat 1 plays a High Score game alone (Dira never gets to guess: each guess ends the
 // row sooner than her delay) and times each "CMD_myword" to its "CMD_yourletters".
-void guessRoundTrip(quint16 port, int count)
+void guessRoundTrip(quint16 port, int count, int thinkMs)
 {
     const WordLists lists = WordLists::shipped();
     Client me(port);
@@ -107,9 +107,13 @@ void guessRoundTrip(quint16 port, int count)
         else if (m.startsWith("CMD_winner+") || m.startsWith("CMD_tiegame+"))
             me.send("CMD_startgame+B1+high+");
         else if (m.startsWith("CMD_nextplayer+1+") && !candidates.isEmpty() && int(ms.size()) < count) {
-            me.send("CMD_myword+1+" + candidates.takeAt(candidates.size() / 2).toLatin1() + "+");
-            waiting = true;
-            clock.start();
+            const QByteArray guess = "CMD_myword+1+" + candidates.takeAt(candidates.size() / 2).toLatin1() + "+";
+            // A player thinks before a guess; without it every guess meets the host mid-tick.
+            QTimer::singleShot(thinkMs, [&me, &waiting, &clock, guess] {
+                me.send(guess);
+                waiting = true;
+                clock.start();
+            });
         } else if (m.startsWith("CMD_yourletters+1+f+") && waiting) {
             ms.push_back(double(clock.nsecsElapsed()) / 1e6);
             waiting = false;
@@ -122,7 +126,7 @@ void guessRoundTrip(quint16 port, int count)
     double sum = 0;
     for (double v : ms)
         sum += v;
-    std::printf("guess_round_trip_ms  n %d  p50 %.2f  p90 %.2f  p99 %.2f  max %.2f  mean %.2f\n", int(ms.size()),
+    std::printf("guess_round_trip_ms  think %d ms  n %d  p50 %.2f  p90 %.2f  p99 %.2f  max %.2f  mean %.2f\n", thinkMs, int(ms.size()),
                 percentile(ms, 0.5), percentile(ms, 0.9), percentile(ms, 0.99), percentile(ms, 1.0),
                 sum / double(ms.size()));
 }
@@ -200,9 +204,10 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "bench_loopback: brelvox-server did not start\n");
             return 1;
         }
-        if (part == 0)
-            guessRoundTrip(port, guesses);
-        else
+        if (part == 0) {
+            guessRoundTrip(port, guesses, 0);
+            guessRoundTrip(port, guesses, 15);
+        } else
             chatThroughput(port, chats, 6);
         server.terminate();
         server.waitForFinished();

@@ -12,6 +12,7 @@
 
 #include <QPointer>
 
+#include <algorithm>
 #include <utility>
 
 namespace brelvox {
@@ -139,9 +140,12 @@ bool TServer::mayAct(const QString &command, const QString &arguments, int sende
 
 void TServer::socktimerTimer()
 {
+    m_lastDispatch.start();
     const QueuedMessage message = m_queue.take();
     if (m_queue.isEmpty())
         m_socktimer.stop(); // nothing to do until the next read queues something
+    else if (m_socktimer.interval() != kSocktimerInterval)
+        m_socktimer.start(kSocktimerInterval); // back to one message per tick
     if (message.text.isEmpty())
         return;
     const auto link = m_links.constFind(message.source);
@@ -169,8 +173,11 @@ void TServer::setDispatchHeld(bool held)
 
 void TServer::startDispatching()
 {
-    if (!m_dispatchHeld && !m_queue.isEmpty() && !m_socktimer.isActive())
-        m_socktimer.start();
+    if (m_dispatchHeld || m_queue.isEmpty() || m_socktimer.isActive())
+        return;
+    // A message reaching a rested host is handled at once; after it, one per tick.
+    const qint64 since = m_lastDispatch.isValid() ? m_lastDispatch.elapsed() : kSocktimerInterval;
+    m_socktimer.start(int(std::max<qint64>(0, kSocktimerInterval - since)));
 }
 
 void TServer::Sock1Accept(TSock *sender)

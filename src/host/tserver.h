@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QElapsedTimer>
 #include <QTimer>
 
 namespace brelvox {
@@ -135,6 +136,7 @@ private:
     int m_sender = 0;
     bool m_dispatchHeld = false;
     QTimer m_socktimer;
+    QElapsedTimer m_lastDispatch;
     QTimer m_turntimer;
     QTimer m_computertimer;
 };
