@@ -125,6 +125,17 @@ QByteArray lineEnd(const QByteArray &content)
     return QByteArrayLiteral("\n");
 }
 
+// What must follow content before a new line can start after it. The reader takes a CR
+// at the very end for the last line's end, so that CR is made a CR LF: a new line glued
+// after it would join the last line, and a line end put after it would leave the CR in
+// that line's value.
+QByteArray closing(const QByteArray &content, const QByteArray &eol)
+{
+    if (content.isEmpty() || content.endsWith('\n'))
+        return QByteArray();
+    return content.endsWith('\r') ? QByteArrayLiteral("\n") : eol;
+}
+
 QByteArray oneLine(const QString &text)
 {
     QByteArray b = toCp1252(text);
@@ -147,7 +158,8 @@ bool IniFile::load(QByteArray *content) const
         content->clear();
         return !file.exists();
     }
-    *content = file.read(kMaxFileSize);
+    // read(n) sets aside n bytes before it reads: ask for what the file holds.
+    *content = file.read(qMin(file.size(), kMaxFileSize));
     return file.atEnd();
 }
 
@@ -190,13 +202,11 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
     } else if (f.sectionLine >= 0) {
         const Line &l = lines[f.lastLine];
         out.append(content.first(l.next));
-        if (l.next == l.end)
-            out.append(eol); // the section's last line had no line end
+        if (l.next == content.size())
+            out.append(closing(content, eol)); // the section's last line is the file's last
         out.append(entry).append(eol).append(content.sliced(l.next));
     } else {
-        out.append(content);
-        if (!content.isEmpty() && !content.endsWith('\n'))
-            out.append(eol);
+        out.append(content).append(closing(content, eol));
         out.append('[').append(sec).append(']').append(eol).append(entry).append(eol);
     }
 

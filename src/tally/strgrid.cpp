@@ -94,7 +94,8 @@ void LoadGridText(TextGrid &grid, const std::string &bytes)
     LineReader lines(bytes);
     const long long cols = parseCount(lines.next());
     const long long rows = parseCount(lines.next());
-    if (cols < 0 || rows < 0 || cols * rows > kMaxGridCells)
+    // Each count alone first: both may be near 2^40, and their product must not overflow.
+    if (cols < 0 || rows < 0 || cols > kMaxGridCells || rows > kMaxGridCells || cols * rows > kMaxGridCells)
         throw GridTextError("Grid text : " + std::to_string(cols) + " x " + std::to_string(rows)
                             + " cells are out of range");
     grid.resize(int(cols), int(rows));

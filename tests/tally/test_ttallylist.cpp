@@ -364,7 +364,7 @@ private Q_SLOTS:
                               << "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !";
         QTest::newRow("header") << QByteArray("hello world") << "Lzrw1 decompression : input stream contains no valid header !";
         QTest::newRow("cut") << kDiraFile.left(30) << "Lzrw1 : Error reading from input stream !";
-        QByteArray notNumbers("WRZL\x06\0\0\0\x07\0\x80x\r\ny\r\n", 19);
+        QByteArray notNumbers("WRZL\x06\0\0\0\x07\0\x80x\r\ny\r\n", 17);
         QTest::newRow("counts") << notNumbers << "Invalid numeric input";
     }
     void damagedFileIsReportedAndKept()
