@@ -76,8 +76,10 @@ Tchat::Tchat(QWidget *parent)
         {cmd::gamestats, &LetterBoard::gamestats},    {cmd::submitted, &LetterBoard::submitted},
         {cmd::wordlist, &LetterBoard::wordlist},      {cmd::playerscores, &LetterBoard::playerscores},
     };
-    for (const auto &[name, handler] : handlers)
-        table.bind(name, [this, handler](const QString &a) { (m_letters->*handler)(a); });
+    for (const auto &entry : handlers) {
+        const auto handler = entry.second;
+        table.bind(entry.first, [this, handler](const QString &a) { (m_letters->*handler)(a); });
+    }
     wireChat();
     // Each Timer1 tick: the message, the phrase pause (the chat's ticker), then the table.
     m_session->addTicker([this] {
