@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
+#include "support/serverprocess.h"
 #include "host/rules/judge.h"
 #include "host/rules/wordlists.h"
 
@@ -21,6 +22,7 @@
 #include <unistd.h>
 
 using namespace brelvox;
+using namespace brelvox::testsupport;
 
 // brelvox-server with nine scripted clients through one game of each type, with seats
 // leaving and coming back, a refused tenth connection, and a flooder, a garbage sender
@@ -28,73 +30,10 @@ using namespace brelvox;
 
 namespace {
 
-constexpr int kStartWait = 10000;
 constexpr int kGameWait = 30000;
 constexpr char kEnd = char(0xFF);
 
-bool waitUntil(const std::function<bool()> &done, int ms)
-{
-    // Sleeps in the event loop between looks; the timer bounds each sleep.
-    const QDeadlineTimer deadline(ms);
-    QTimer wake;
-    wake.start(20);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
-class ServerProcess
-{
-public:
-    explicit ServerProcess(const QStringList &arguments)
-    {
-        m_process.start(QStringLiteral(BRELVOX_SERVER_PATH), arguments);
-    }
-    ~ServerProcess()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
-    }
-    quint16 waitForPort()
-    {
-        const QByteArray prefix = "brelvox-server: listening on port ";
-        waitUntil([&] {
-            m_out += m_process.readAllStandardOutput();
-            return m_out.contains('\n') || m_process.state() == QProcess::NotRunning;
-        }, kStartWait);
-        const QByteArray line = m_out.left(m_out.indexOf('\n'));
-        return line.startsWith(prefix) ? quint16(line.mid(prefix.size()).toUInt()) : 0;
-    }
-    bool running() const { return m_process.state() == QProcess::Running; }
-    // Resident memory in KiB, 0 when it cannot be read.
-    qint64 rssKib() const
-    {
-        QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
-        if (!status.open(QIODevice::ReadOnly))
-            return 0;
-        for (const QByteArray &line : status.readAll().split('\n')) {
-            if (line.startsWith("VmRSS:"))
-                return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-        }
-        return 0;
-    }
-    int stop()
-    {
-        ::kill(pid_t(m_process.processId()), SIGTERM);
-        if (!m_process.waitForFinished(kStartWait) || m_process.exitStatus() != QProcess::NormalExit)
-            return -1;
-        return m_process.exitCode();
-    }
-
-private:
-    QProcess m_process;
-    QByteArray m_out;
-};
 
 // What every client found wrong in what the host sent it.
 struct Findings
@@ -565,7 +504,7 @@ private Q_SLOTS:
 
         for (auto &c : m_clients)
             c.reset();
-        QCOMPARE(m_server->stop(), 0);
+        QCOMPARE(m_server->stopWith(), 0);
     }
 };
 

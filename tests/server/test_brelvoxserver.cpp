@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
+#include "support/serverprocess.h"
 #include "host/rules/judge.h"
 #include "host/rules/wordlists.h"
 #include "server/serveroptions.h"
@@ -14,63 +15,13 @@
 #include <memory>
 
 using namespace brelvox;
+using namespace brelvox::testsupport;
 
 namespace {
 
-constexpr int kStartWait = 10000;
 constexpr int kGameWait = 60000;
 
-bool waitUntil(const std::function<bool()> &done, int ms)
-{
-    const QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return true;
-}
 
-// brelvox-server as a child process.
-class ServerProcess
-{
-public:
-    explicit ServerProcess(const QStringList &arguments)
-    {
-        m_process.start(QStringLiteral(BRELVOX_SERVER_PATH), arguments);
-    }
-    ~ServerProcess()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
-    }
-    // The port from the one line it prints once it listens; 0 if it never does.
-    quint16 waitForPort()
-    {
-        const QByteArray prefix = "brelvox-server: listening on port ";
-        waitUntil([&] {
-            m_out += m_process.readAllStandardOutput();
-            return m_out.contains('\n') || m_process.state() == QProcess::NotRunning;
-        }, kStartWait);
-        const QByteArray line = m_out.left(m_out.indexOf('\n'));
-        return line.startsWith(prefix) ? quint16(line.mid(prefix.size()).toUInt()) : 0;
-    }
-    // Sends the signal and waits for the exit; the exit code, -1 for a crash or hang.
-    int stopWith(int signalNumber)
-    {
-        ::kill(pid_t(m_process.processId()), signalNumber);
-        if (!m_process.waitForFinished(kStartWait) || m_process.exitStatus() != QProcess::NormalExit)
-            return -1;
-        return m_process.exitCode();
-    }
-    QProcess &process() { return m_process; }
-
-private:
-    QProcess m_process;
-    QByteArray m_out;
-};
 
 // A client written from the protocol alone: it logs in, and whenever a row opens for
 // it guesses the first (or last) spelling word that agrees with every pattern it was
