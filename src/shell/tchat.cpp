@@ -68,18 +68,18 @@ Tchat::Tchat(QWidget *parent)
     hooks.windowActive = [this] { return isActiveWindow(); };
     m_letters = new LetterBoard(m_board, m_state, m_table, std::move(hooks), this);
     CommandTable<> &table = m_session->dispatchTable();
-    const std::pair<QLatin1StringView, void (LetterBoard::*)(const QString &)> handlers[] = {
-        {cmd::startgame, &LetterBoard::startthegame}, {cmd::nextplayer, &LetterBoard::getnextplayer},
-        {cmd::loadball, &LetterBoard::loadball},      {cmd::yourletters, &LetterBoard::yourletters},
-        {cmd::heguessed, &LetterBoard::heguessed},    {cmd::nooneguessed, &LetterBoard::nooneguessed},
-        {cmd::timeup, &LetterBoard::timeup},          {cmd::notvalid, &LetterBoard::notvalid},
-        {cmd::gamestats, &LetterBoard::gamestats},    {cmd::submitted, &LetterBoard::submitted},
-        {cmd::wordlist, &LetterBoard::wordlist},      {cmd::playerscores, &LetterBoard::playerscores},
-    };
-    for (const auto &entry : handlers) {
-        const auto handler = entry.second;
-        table.bind(entry.first, [this, handler](const QString &a) { (m_letters->*handler)(a); });
-    }
+    table.bind(cmd::startgame, [this](const QString &a) { m_letters->startthegame(a); });
+    table.bind(cmd::nextplayer, [this](const QString &a) { m_letters->getnextplayer(a); });
+    table.bind(cmd::loadball, [this](const QString &a) { m_letters->loadball(a); });
+    table.bind(cmd::yourletters, [this](const QString &a) { m_letters->yourletters(a); });
+    table.bind(cmd::heguessed, [this](const QString &a) { m_letters->heguessed(a); });
+    table.bind(cmd::nooneguessed, [this](const QString &a) { m_letters->nooneguessed(a); });
+    table.bind(cmd::timeup, [this](const QString &a) { m_letters->timeup(a); });
+    table.bind(cmd::notvalid, [this](const QString &a) { m_letters->notvalid(a); });
+    table.bind(cmd::gamestats, [this](const QString &a) { m_letters->gamestats(a); });
+    table.bind(cmd::submitted, [this](const QString &a) { m_letters->submitted(a); });
+    table.bind(cmd::wordlist, [this](const QString &a) { m_letters->wordlist(a); });
+    table.bind(cmd::playerscores, [this](const QString &a) { m_letters->playerscores(a); });
     wireChat();
     // Each Timer1 tick: the message, the phrase pause (the chat's ticker), then the table.
     m_session->addTicker([this] {

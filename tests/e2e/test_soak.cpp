@@ -499,7 +499,10 @@ private Q_SLOTS:
         qInfo("host RSS %lld KiB after the first game, %lld KiB at the end; %lld ms in all; %d own, %d onlooker copies",
               rssAfterFirst, rssAtEnd, clock.elapsed(), m_findings.ownCopies, m_findings.onlookerCopies);
         QVERIFY(rssAtEnd > 0);
+#ifndef __SANITIZE_ADDRESS__
+        // AddressSanitizer keeps freed memory in quarantine, so only the cap holds there.
         QVERIFY(rssAtEnd < 2 * rssAfterFirst);
+#endif
         QVERIFY(rssAtEnd < 200 * 1024);
 
         for (auto &c : m_clients)
