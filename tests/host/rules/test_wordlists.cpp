@@ -16,6 +16,8 @@ class TestWordLists : public QObject
 
 private Q_SLOTS:
     void init() { RandomSource::instance().seed(4711); }
+    void shippedEntries_data();
+    void shippedEntries();
     void shippedShape();
     void excludedNeverDrawn();
     void lookup_data();
@@ -26,18 +28,44 @@ private Q_SLOTS:
     void candidatesByFirstLetter();
 };
 
+void TestWordLists::shippedEntries_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("minimum");
+    QTest::newRow("answers") << ":/words/answers.txt" << 2000;
+    QTest::newRow("spelling") << ":/words/spelling.txt" << 8000;
+}
+
+void TestWordLists::shippedEntries()
+{
+    QFETCH(QString, path);
+    QFETCH(int, minimum);
+    WordLists::shipped(); // registers the embedded lists
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> entries = file.readAll().trimmed().split('\n');
+    QVERIFY(entries.size() >= minimum);
+    const QRegularExpression five(QStringLiteral("^[a-z]{5}$"));
+    // Matches every Roman numeral and no English word of five letters.
+    const QRegularExpression roman(QStringLiteral("^m{0,3}(cm|cd|d?c{0,3})(xc|xl|l?x{0,3})(ix|iv|v?i{0,3})$"));
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QString entry = QString::fromLatin1(entries[i]);
+        QVERIFY2(five.match(entry).hasMatch(), qPrintable(entry));
+        QVERIFY2(!roman.match(entry).hasMatch(), qPrintable(entry));
+        // Alphabetical without repeats.
+        if (i > 0)
+            QVERIFY2(entries[i - 1] < entries[i], qPrintable(entry));
+    }
+}
+
 void TestWordLists::shippedShape()
 {
     const WordLists lists = WordLists::shipped();
-    const QRegularExpression five(QStringLiteral("^[a-z]{5}$"));
     const QStringList &answers = lists.answers();
-    QVERIFY(answers.size() > 2000);
-    for (int i = 0; i < answers.size(); ++i) {
-        QVERIFY2(five.match(answers[i]).hasMatch(), qPrintable(answers[i]));
-        if (i > 0)
-            QVERIFY2(answers[i - 1] < answers[i], qPrintable(answers[i]));
+    QVERIFY(answers.size() >= 2000);
+    for (const QString &answer : answers) {
         // Otherwise the right guess would be refused as misspelled.
-        QVERIFY2(lists.isWord(answers[i]), qPrintable(answers[i]));
+        QVERIFY2(lists.isWord(answer), qPrintable(answer));
     }
     QVERIFY(lists.spellingCount() > answers.size());
     QCOMPARE(lists.backup().size(), answers.size() + 1);
@@ -71,6 +99,11 @@ void TestWordLists::lookup_data()
     QTest::newRow("upper case") << "CRANE" << true;
     QTest::newRow("mixed case") << "CrAnE" << true;
     QTest::newRow("rare word") << "zowie" << true;
+    QTest::newRow("new everyday word") << "emoji" << true;
+    QTest::newRow("new everyday plural") << "memes" << true;
+    QTest::newRow("variant plural") << "abaci" << true;
+    QTest::newRow("British spelling") << "tyres" << true;
+    QTest::newRow("Roman numeral") << "xviii" << false;
     QTest::newRow("offensive words stay valid guesses") << "bitch" << true;
     QTest::newRow("trailing blank") << "crane " << false;
     QTest::newRow("four letters") << "cran" << false;
