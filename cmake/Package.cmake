@@ -2,6 +2,7 @@
 # dpkg-shlibdeps reading the binaries; the font is named because the layout was
 # measured in Arial and Liberation Sans has its metrics.
 set(CPACK_PACKAGE_NAME brelvox)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Brelvox developers")
 set(CPACK_PACKAGE_CONTACT "The Brelvox developers <brelvox@ostrel.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "word-guessing game with a pool-billiards theme")
