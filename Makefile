@@ -1,9 +1,11 @@
 # make run: install, build, start a solo game.  make test: install, build, run every test headless.
+# make install: build and install under PREFIX (DESTDIR is honoured).  make package: build the .deb.
 BUILD ?= build
 TYPE  ?= RelWithDebInfo
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test install package clean
 
 all: build
 
@@ -23,6 +25,12 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -19,7 +19,7 @@ QString &overrideDir()
 QString chooseDir()
 {
     const QString own = QCoreApplication::applicationDirPath();
-    if (!own.isEmpty() && QFileInfo(own).isWritable())
+    if (!own.isEmpty() && QFileInfo(own).isWritable() && !isInstalledFolder(own))
         return own;
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(config);
@@ -42,6 +42,14 @@ QString userFilePath(const QString &fileName)
 void setUserFileDir(const QString &dir)
 {
     overrideDir() = dir;
+}
+
+bool isInstalledFolder(const QString &dir)
+{
+    const QString name = QFileInfo(dir).fileName();
+    if (name != QLatin1String("bin") && name != QLatin1String("games"))
+        return false;
+    return QFileInfo(QDir(dir).filePath(QStringLiteral("../share"))).isDir();
 }
 
 } // namespace brelvox

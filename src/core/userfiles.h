@@ -7,9 +7,15 @@
 namespace brelvox {
 
 // Where the settings and tally files live: the program's own folder, or the user's
-// config folder when that one cannot be written. Tests point it at a folder of their own.
+// config folder when that one cannot be written or is an installed one (see below).
+// Tests point it at a folder of their own.
 QString userFileDir();
 QString userFilePath(const QString &fileName);
 void setUserFileDir(const QString &dir);
+
+// A program folder named bin or games beside a share folder: the layout of /usr,
+// /usr/local, ~/.local and of any staging copy of them. Shared by every user even
+// where it can be written (root can write everywhere), so nothing is kept there.
+bool isInstalledFolder(const QString &dir);
 
 } // namespace brelvox

@@ -35,6 +35,10 @@ int main(int argc, char **argv)
         std::fputs(qPrintable(ServerOptions::usage()), stdout);
         return 0;
     }
+    if (options.versionRequested()) {
+        std::printf("brelvox-server %s%s\n", kProtocolVersion, kBuildSuffix);
+        return 0;
+    }
 
     SignalWatcher stops;
     if (!stops.watch({SIGINT, SIGTERM})) {

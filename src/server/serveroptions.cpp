@@ -33,7 +33,8 @@ QString ServerOptions::usage()
         "  --between-rounds SECONDS  pause between words (default 5)\n"
         "  --turn-tick-ms N          length of one second of turn time in milliseconds\n"
         "                            (default 1000; for tests that play whole games quickly)\n"
-        "  -h, --help                show this text\n")
+        "  -h, --help                show this text\n"
+        "  -V, --version             show the version\n")
         .arg(kGamePort);
 }
 
@@ -54,6 +55,10 @@ bool ServerOptions::parse(const QStringList &arguments)
         std::optional<QString> value;
         if (name == QLatin1String("-h") || name == QLatin1String("--help")) {
             parsed.m_help = true;
+            continue;
+        }
+        if (name == QLatin1String("-V") || name == QLatin1String("--version")) {
+            parsed.m_version = true;
             continue;
         }
         if (!name.startsWith(QLatin1String("--")))

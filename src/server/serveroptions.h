@@ -24,6 +24,8 @@ public:
     QString errorText() const { return m_error; }
     // --help (or -h) was given.
     bool helpRequested() const { return m_help; }
+    // --version (or -V) was given.
+    bool versionRequested() const { return m_version; }
     static QString usage();
 
     // 0: any free port, reported once listening.
@@ -41,6 +43,7 @@ private:
     int m_botDelay = 1000;
     int m_turnTick = 1000;
     bool m_help = false;
+    bool m_version = false;
     QString m_error;
 };
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
+#include "core/version.h"
 #include "shell/appwindows.h"
 #include "shell/instanceguard.h"
 #include "shell/presencemarker.h"
@@ -8,10 +9,43 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The lobby starts the game with three parameters and a lone parameter only names the
+// player, so --help and --version count only as the sole argument: a player called
+// "--help" still joins. Answered before any display is opened.
+bool answeredSoleOption(int argc, char *argv[])
+{
+    if (argc != 2)
+        return false;
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("brelvox %s%s\n", brelvox::kProtocolVersion, brelvox::kBuildSuffix);
+        return true;
+    }
+    if (std::strcmp(argv[1], "--help") != 0 && std::strcmp(argv[1], "-h") != 0)
+        return false;
+    std::fputs("Usage: brelvox                    a solo game as \"You\" against Dira\n"
+               "       brelvox NAME HOST true     host a game under NAME (HOST is not used)\n"
+               "       brelvox NAME HOST false    join the game hosted at HOST\n"
+               "       brelvox --help | --version\n"
+               "Brelvox, a word-guessing game with a pool-billiards theme. Games meet on TCP\n"
+               "port 7772. See brelvox(6).\n",
+               stdout);
+    return true;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    if (answeredSoleOption(argc, argv))
+        return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brelvox"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.ostrel.Brelvox"));
 
     brelvox::InstanceGuard guard(QStringLiteral("vrenik"));
     if (guard.anotherIsRunning(true))

@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 //
 // brelvox-tally: look at a tally file, or run the tally's compressor on any file.
+#include "core/version.h"
 #include "tally/strgrid.h"
 #include "tally/tlzrw1.h"
 
@@ -19,7 +20,8 @@ namespace {
 constexpr const char *kUsage =
     "usage: brelvox-tally show FILE\n"
     "       brelvox-tally pack IN OUT [--mode fast|good|auto]\n"
-    "       brelvox-tally unpack IN OUT\n";
+    "       brelvox-tally unpack IN OUT\n"
+    "       brelvox-tally --help | --version\n";
 
 // Tally names are Windows-1252; the terminal wants UTF-8.
 std::string toUtf8(const std::string &cell)
@@ -94,6 +96,16 @@ int show(const std::string &file)
 
 int run(const std::vector<std::string> &args)
 {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << kUsage
+                  << "Shows a Brelvox tally file (Brelvoxtally.tld) as a table, or runs the tally's\n"
+                     "compression (LZRW1/KH or LZH) on any file. See brelvox-tally(1).\n";
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "brelvox-tally " << kProtocolVersion << kBuildSuffix << "\n";
+        return 0;
+    }
     if (args.size() == 2 && args[0] == "show")
         return show(args[1]);
     if ((args.size() == 3 || args.size() == 5) && args[0] == "pack") {
