@@ -125,10 +125,10 @@ void ClientSession::connectFailed(const QString &errorText)
     const bool unknownName = errorText == socketErrorText(QAbstractSocket::HostNotFoundError);
     const QString where = hostAddressText(m_host, m_port);
     const QString line = unknownName
-        ? QStringLiteral("Cannot find the host name %1: check the address. Trying again every %2 seconds.")
+        ? QStringLiteral("Host not found: no computer is named %1. Check the address; trying again every %2 seconds.")
               .arg(m_host)
               .arg(kRetryMs / 1000)
-        : QStringLiteral("Waiting for the host at %1: nobody answers there yet. Trying again every %2 seconds.")
+        : QStringLiteral("Waiting for the host: nobody answers at %1 yet. Trying again every %2 seconds.")
               .arg(where)
               .arg(kRetryMs / 1000);
     if (line != m_lastFailure) {

@@ -418,7 +418,8 @@ void Tchat::joinpress()
     m_state.loginName = m_state.playerName;
     const std::optional<HostAddress> address = parseHostAddress(m_state.hostAddress);
     if (!address) {
-        m_chat->addlinetochat(QStringLiteral("%1 is not a host address: give HOST, HOST:PORT or [IPv6]:PORT.")
+        // The chat bolds up to the first colon: keep the address after it.
+        m_chat->addlinetochat(QStringLiteral("Not a host address: %1. Give HOST, HOST:PORT or [IPv6]:PORT.")
                                   .arg(m_state.hostAddress),
                               kSystemColor);
     } else if (m_hooks.connect) {

@@ -222,8 +222,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("host");
         QTest::addColumn<QString>("line");
-        QTest::newRow("nobody listens") << "127.0.0.1" << "Waiting for the host at 127.0.0.1:%1: nobody answers there yet.";
-        QTest::newRow("unknown name") << "no-such-host.invalid" << "Cannot find the host name no-such-host.invalid: check the address.";
+        QTest::newRow("nobody listens") << "127.0.0.1" << "Waiting for the host: nobody answers at 127.0.0.1:%1 yet.";
+        QTest::newRow("unknown name") << "no-such-host.invalid" << "Host not found: no computer is named no-such-host.invalid.";
     }
     void hostNotUpYetIsRetried()
     {

@@ -91,7 +91,7 @@ private Q_SLOTS:
         const QString address = QStringLiteral("127.0.0.1:%1").arg(port);
         AppWindows ann;
         ann.chat()->processparams({QStringLiteral("Ann"), address, QStringLiteral("false")});
-        QVERIFY(waitUntil([&] { return chatText(ann).contains(QStringLiteral("Waiting for the host at ") + address); }, kWait));
+        QVERIFY(waitUntil([&] { return chatText(ann).contains(QStringLiteral("nobody answers at ") + address); }, kWait));
 
         ServerProcess server({QStringLiteral("--port"), QString::number(port)});
         QCOMPARE(server.waitForPort(), port);

@@ -149,7 +149,7 @@ private Q_SLOTS:
         join("bracketed IPv6", "[::1]", "connect ::1");
         join("bare IPv6", "fe80::1", "connect fe80::1");
         for (const char *bad : {"10.0.0.5:", "10.0.0.5:0", "10.0.0.5:65536", "10.0.0.5:+80", ":7800", "[::1]7800", "[::1"})
-            join(bad, bad, "", QString::fromLatin1(bad) + " is not a host address: give HOST, HOST:PORT or [IPv6]:PORT.");
+            join(bad, bad, "", "Not a host address: " + QString::fromLatin1(bad) + ". Give HOST, HOST:PORT or [IPv6]:PORT.");
     }
     void commandLine()
     {
