@@ -87,7 +87,7 @@ void GameEnd::addline(const QString &text)
 
 void GameEnd::showBanner(const QString &text)
 {
-    if (m_state.host) {
+    if (m_state.startsGames()) {
         if (auto *start = m_board->findChild<QWidget *>(QStringLiteral("button_start"))) {
             start->show();
             start->raise();

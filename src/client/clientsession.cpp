@@ -4,6 +4,8 @@
 
 #include "client/tspylist.h"
 #include "core/version.h"
+#include "net/hostaddress.h"
+#include "net/socketerrortext.h"
 #include "net/tsock.h"
 #include "protocol/catalogue.h"
 #include "protocol/fieldreader.h"
@@ -17,7 +19,8 @@ namespace brelvox {
 
 namespace {
 const QString kWaiting = QStringLiteral("<Waiting>");
-}
+const QString kHostEnded = QStringLiteral("The host has ended the game (or the connection to it was lost).");
+} // namespace
 
 ClientSession::ClientSession(ClientState &state, View view, QObject *parent)
     : QObject(parent)
@@ -37,6 +40,15 @@ ClientSession::ClientSession(ClientState &state, View view, QObject *parent)
     m_timer1->setTimerType(Qt::PreciseTimer);
     connect(m_timer1, &QTimer::timeout, this, &ClientSession::Timer1Timer);
 
+    m_retry = new QTimer(this);
+    m_retry->setObjectName(QStringLiteral("retrytimer"));
+    m_retry->setSingleShot(true);
+    m_retry->setInterval(kRetryMs);
+    connect(m_retry, &QTimer::timeout, this, [this] {
+        if (!m_everConnected)
+            m_sock->open();
+    });
+
     m_table.bind(cmd::sendlogininfo, [this](const QString &a) { sendloginfo(a); });
     m_table.bind(cmd::newplayerinfo, [this](const QString &a) { newplayerinfo(a); });
     m_table.bind(cmd::existingplayers, [this](const QString &a) { newplayerinfo(a); });
@@ -47,12 +59,7 @@ ClientSession::ClientSession(ClientState &state, View view, QObject *parent)
     m_table.bind(cmd::wrongversion, [this](const QString &) {
         addline(QStringLiteral("You have a differnt version of the game then the host."));
     });
-    m_table.bind(cmd::full, [this](const QString &) {
-        if (m_view.box)
-            m_view.box(QStringLiteral("Game is full"));
-        if (m_view.closeWindow)
-            m_view.closeWindow();
-    });
+    m_table.bind(cmd::full, [this](const QString &) { endSession(QStringLiteral("Game is full")); });
 }
 
 ClientSession::~ClientSession()
@@ -64,6 +71,7 @@ ClientSession::~ClientSession()
 
 void ClientSession::open(const QString &host)
 {
+    m_host = host;
     m_sock->setHostName(host);
     m_sock->setPortName(QString::number(m_port));
     m_sock->open();
@@ -99,15 +107,72 @@ void ClientSession::sockRead()
         wake();
 }
 
-void ClientSession::sockInfo(int, const QString &text)
+void ClientSession::sockInfo(int code, const QString &text)
 {
-    if (text == QLatin1String("Socket Closed") && m_view.closeWindow)
+    if (text == QLatin1String("Socket Closed")) {
+        hostGone();
+    } else if (code == TSock::InfoConnected) {
+        m_everConnected = true;
+        m_retry->stop();
+    } else if (code == TSock::InfoError && !m_everConnected && !m_sock->isConnected()) {
+        connectFailed(text);
+    }
+}
+
+void ClientSession::connectFailed(const QString &errorText)
+{
+    // Said once for each kind of failure, not on every try.
+    const bool unknownName = errorText == socketErrorText(QAbstractSocket::HostNotFoundError);
+    const QString where = hostAddressText(m_host, m_port);
+    const QString line = unknownName
+        ? QStringLiteral("Host not found: no computer is named %1. Check the address; trying again every %2 seconds.")
+              .arg(m_host)
+              .arg(kRetryMs / 1000)
+        : QStringLiteral("Waiting for the host: nobody answers at %1 yet. Trying again every %2 seconds.")
+              .arg(where)
+              .arg(kRetryMs / 1000);
+    if (line != m_lastFailure) {
+        m_lastFailure = line;
+        addline(line);
+    }
+    m_retry->start();
+}
+
+void ClientSession::hostGone()
+{
+    // What the host said before it went still reaches the board; then the player is told.
+    m_hostGone = true;
+    if (m_noticeShown)
+        return; // its box closes the window once dismissed
+    if (m_ended) {
+        if (m_view.closeWindow)
+            m_view.closeWindow();
+        return;
+    }
+    if (m_queue.isEmpty())
+        endSession(kHostEnded);
+    else
+        wake();
+}
+
+void ClientSession::endSession(const QString &notice)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_noticeShown = true;
+    if (m_view.box)
+        m_view.box(notice);
+    m_noticeShown = false;
+    if (m_view.closeWindow)
         m_view.closeWindow();
 }
 
 void ClientSession::Timer1Timer()
 {
     processsocktimer();
+    if (m_hostGone && !m_ended && m_queue.isEmpty())
+        endSession(kHostEnded);
     bool busy = !m_queue.isEmpty();
     for (const auto &ticker : std::as_const(m_tickers))
         busy = ticker() || busy;
@@ -143,6 +208,8 @@ void ClientSession::sendloginfo(const QString &args)
     m_state.loggedIn = true;
     const QString version = m_view.versionText ? m_view.versionText() : QString::fromLatin1(kProtocolVersion);
     send(Message(cmd::logininfo).add(m_state.ownSeat).add(version).addRest(m_state.loginName));
+    if (m_view.seated)
+        m_view.seated();
 }
 
 void ClientSession::newplayerinfo(const QString &args)

@@ -32,6 +32,8 @@ class ClientSession : public QObject
     Q_OBJECT
 public:
     static constexpr int kTickMs = 15;
+    // A host that is not up yet is tried again this often until it answers.
+    static constexpr int kRetryMs = 2000;
 
     struct View {
         QWidget *board = nullptr; // holds label_playername1..5 and image_eyes1..5
@@ -42,6 +44,7 @@ public:
         std::function<void()> closeWindow;         // ends the program
         std::function<void(const QString &)> box;  // a modal message box
         std::function<QString()> versionText;
+        std::function<void()> seated;              // the host gave this copy its seat
     };
 
     ClientSession(ClientState &state, View view, QObject *parent = nullptr);
@@ -55,8 +58,11 @@ public:
 
     // The port the connection goes to; the game's own unless a test says otherwise.
     void setPort(quint16 port) { m_port = port; }
-    // Points `sock` at host and opens it, non-blocking.
+    quint16 port() const { return m_port; }
+    // Points `sock` at host and opens it, non-blocking. Until the host first answers, a
+    // failed attempt says whom it waits for and tries again every kRetryMs.
     void open(const QString &host);
+    QTimer *retryTimer() const { return m_retry; }
 
     // Sends a whole message in one call while the logged-in flag is set; false otherwise.
     bool send(const Message &message);
@@ -76,6 +82,9 @@ public:
     void playerdisconnected(const QString &args);
 
 private:
+    void connectFailed(const QString &errorText);
+    void hostGone();
+    void endSession(const QString &notice);
     QLabel *seatLabel(int seat) const;
     void addline(const QString &text, ColorRef color = kSystemColor) const;
 
@@ -83,6 +92,13 @@ private:
     View m_view;
     TSock *m_sock = nullptr;
     QTimer *m_timer1 = nullptr;
+    QTimer *m_retry = nullptr;
+    QString m_host;
+    QString m_lastFailure; // what the player was last told about connecting
+    bool m_everConnected = false;
+    bool m_hostGone = false; // the connection closed: what it brought is shown first
+    bool m_ended = false;
+    bool m_noticeShown = false; // its box is up
     MessageSplitter m_splitter;
     ReceiveQueue m_queue;
     CommandTable<> m_table;

@@ -16,6 +16,9 @@ struct ClientState {
     QString playerName;
     QString hostAddress;
     QString loginName;
+
+    // Offered the start button: the hosting copy, or the copy a headless host seats first.
+    bool startsGames() const { return host || ownSeat == 1; }
 };
 
 } // namespace brelvox

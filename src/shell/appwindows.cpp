@@ -130,7 +130,11 @@ void AppWindows::wire()
         m_server->listen(m_hostPort);
         session->setPort(m_server->port());
     };
-    hooks.connect = [session](const QString &host) { session->open(host); };
+    hooks.connect = [session](const QString &host, quint16 port) {
+        if (port != 0)
+            session->setPort(port);
+        session->open(host);
+    };
     hooks.showDownload = [this] { m_download->showOnDesktop(); };
     hooks.hostingStarted = [this] { m_spyList->enableRemoval(); };
     c->setHooks(std::move(hooks));

@@ -17,6 +17,7 @@
 #include "core/inifile.h"
 #include "core/randomsource.h"
 #include "core/userfiles.h"
+#include "net/hostaddress.h"
 #include "shell/lobbylink.h"
 #include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
@@ -274,6 +275,13 @@ void Tchat::buildSession()
     view.playsound = [this](const QString &name) { m_sounds->playsounds(name); };
     view.closeWindow = [this] { close(); };
     view.box = [this](const QString &text) { dialogs::information(text, this); };
+    // A headless host seats its first player on seat 1: that player starts the games.
+    view.seated = [this] {
+        if (m_state.startsGames() && !m_state.host) {
+            m_start->show();
+            action("StartGame1")->setEnabled(true);
+        }
+    };
     m_session = new ClientSession(m_state, std::move(view), this);
 
     auto intPairs = [](const QString &args) {
@@ -398,7 +406,7 @@ void Tchat::hostpress()
     m_state.loginName = m_state.playerName;
     m_state.host = true;
     if (m_hooks.connect)
-        m_hooks.connect(QStringLiteral("127.0.0.1"));
+        m_hooks.connect(QStringLiteral("127.0.0.1"), 0);
     m_start->show();
     action("StartGame1")->setEnabled(true);
     if (m_hooks.hostingStarted)
@@ -408,8 +416,15 @@ void Tchat::hostpress()
 void Tchat::joinpress()
 {
     m_state.loginName = m_state.playerName;
-    if (m_hooks.connect)
-        m_hooks.connect(m_state.hostAddress);
+    const std::optional<HostAddress> address = parseHostAddress(m_state.hostAddress);
+    if (!address) {
+        // The chat bolds up to the first colon: keep the address after it.
+        m_chat->addlinetochat(QStringLiteral("Not a host address: %1. Give HOST, HOST:PORT or [IPv6]:PORT.")
+                                  .arg(m_state.hostAddress),
+                              kSystemColor);
+    } else if (m_hooks.connect) {
+        m_hooks.connect(address->host, address->portGiven ? address->port : 0);
+    }
     m_start->hide();
     action("StartGame1")->setEnabled(false);
 }

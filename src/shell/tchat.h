@@ -69,7 +69,8 @@ public:
     // download window); unset hooks do nothing.
     struct Hooks {
         std::function<void()> startHosting;           // switch the host's listener on
-        std::function<void(const QString &)> connect; // open the client connection
+        // Open the client connection; port 0 keeps the connection's own port.
+        std::function<void(const QString &host, quint16 port)> connect;
         std::function<void()> showDownload;
         std::function<void()> hostingStarted;          // e.g. enable the spy list's removal
     };

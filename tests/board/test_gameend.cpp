@@ -121,11 +121,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("winner");
         QTest::addColumn<QStringList>("tally");
         QTest::addColumn<QString>("text");
-        QTest::newRow("own seat wins, host") << 1 << true << 1 << QStringList{"addtomine"} << "Ann has Won the Game!";
-        QTest::newRow("other seat wins, joined") << 1 << false << 2 << QStringList{"Bob"} << "Bob has Won the Game!";
-        QTest::newRow("watching from seat 7") << 7 << false << 2 << QStringList() << "Bob has Won the Game!";
-        QTest::newRow("namesake on another seat") << 1 << true << 4 << QStringList{"Ann"} << "Ann has Won the Game!";
-        QTest::newRow("winner seat beyond the board") << 1 << true << 8 << QStringList() << "Seat 8 has Won the Game!";
+        QTest::addColumn<bool>("offered"); // the start button comes back
+        QTest::newRow("own seat wins, host") << 1 << true << 1 << QStringList{"addtomine"} << "Ann has Won the Game!" << true;
+        QTest::newRow("other seat wins, joined") << 3 << false << 2 << QStringList{"Bob"} << "Bob has Won the Game!" << false;
+        QTest::newRow("seat 1 of a headless host") << 1 << false << 2 << QStringList{"Bob"} << "Bob has Won the Game!" << true;
+        QTest::newRow("watching from seat 7") << 7 << false << 2 << QStringList() << "Bob has Won the Game!" << false;
+        QTest::newRow("namesake on another seat") << 1 << true << 4 << QStringList{"Ann"} << "Ann has Won the Game!" << true;
+        QTest::newRow("winner seat beyond the board") << 1 << true << 8 << QStringList() << "Seat 8 has Won the Game!" << true;
     }
 
     void winner()
@@ -135,6 +137,7 @@ private Q_SLOTS:
         QFETCH(int, winner);
         QFETCH(QStringList, tally);
         QFETCH(QString, text);
+        QFETCH(bool, offered);
         m_state.ownSeat = own;
         m_state.host = host;
         m_end->winner(QStringLiteral("%1+").arg(winner));
@@ -143,7 +146,7 @@ private Q_SLOTS:
         QVERIFY(m_end->banner()->isVisible());
         QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_winner1"))->text(), text);
         QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_winner2"))->text(), text);
-        QCOMPARE(m_start->isVisible(), host);
+        QCOMPARE(m_start->isVisible(), offered);
         QCOMPARE(m_sounds, QStringList{QStringLiteral("gameover")});
     }
 

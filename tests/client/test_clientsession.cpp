@@ -195,6 +195,60 @@ private Q_SLOTS:
         QTRY_COMPARE(c.closed, 2);
     }
 
+    void hostEndingIsToldAfterWhatItSaid()
+    {
+        QTcpServer host;
+        QVERIFY(host.listen(QHostAddress::LocalHost));
+        Client c(QStringLiteral("Rook"));
+        QString labelAtBox;
+        c.session->view().box = [&](const QString &text) {
+            c.boxes << text;
+            labelAtBox = c.label(3);
+        };
+        c.connectTo(host.serverPort());
+        QVERIFY(host.waitForNewConnection(5000));
+        QTcpSocket *peer = host.nextPendingConnection();
+        peer->write("CMD_newplayerinfo+3+Bo\xff");
+        peer->flush();
+        peer->close();
+        QTRY_COMPARE(c.closed, 1);
+        QCOMPARE(c.boxes, QStringList{QStringLiteral("The host has ended the game (or the connection to it was lost).")});
+        QCOMPARE(labelAtBox, QStringLiteral("Bo"));
+        QTest::qWait(50);
+        QCOMPARE(c.closed, 1);
+    }
+
+    void hostNotUpYetIsRetried_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("nobody listens") << "127.0.0.1" << "Waiting for the host: nobody answers at 127.0.0.1:%1 yet.";
+        QTest::newRow("unknown name") << "no-such-host.invalid" << "Host not found: no computer is named no-such-host.invalid.";
+    }
+    void hostNotUpYetIsRetried()
+    {
+        QFETCH(QString, host);
+        QFETCH(QString, line);
+        quint16 port = 0;
+        {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            port = probe.serverPort();
+        }
+        Client c(QStringLiteral("Rook"));
+        c.session->setPort(port);
+        c.session->open(host);
+        const QString expected = line.contains(QLatin1String("%1")) ? line.arg(port) : line;
+        QTRY_VERIFY_WITH_TIMEOUT(!c.lines.isEmpty(), 10000);
+        QVERIFY2(c.lines.first().startsWith(expected), qPrintable(c.lines.first()));
+        QVERIFY(c.session->retryTimer()->isActive());
+        // Said once, however often it tries.
+        QTest::qWait(ClientSession::kRetryMs + 500);
+        QVERIFY(c.session->retryTimer()->isActive());
+        QCOMPARE(c.lines.size(), 1);
+        QCOMPARE(c.closed, 0);
+    }
+
     void loginBytes()
     {
         QTcpServer host;

@@ -139,6 +139,17 @@ private Q_SLOTS:
         QTest::newRow("two params") << QStringList{"Rook", "10.0.0.5"} << "Loading Multi-player Game.. Please Wait."
                                     << "" << false << false << "";
         QTest::newRow("one param") << QStringList{"Rook"} << "Loading Multi-player Game.. Please Wait." << "" << false << false << "";
+        const QString loading = QStringLiteral("Loading Multi-player Game.. Please Wait.");
+        const auto join = [&](const char *row, const QString &address, const QString &calls, const QString &said = {}) {
+            QTest::newRow(row) << QStringList{"Ann", address, "false"} << (said.isEmpty() ? loading : loading + '\n' + said)
+                               << calls << false << true << "Ann";
+        };
+        join("name and port", "game.example.org:7800", "connect game.example.org port 7800");
+        join("IPv6 and port", "[2001:db8::5]:7800", "connect 2001:db8::5 port 7800");
+        join("bracketed IPv6", "[::1]", "connect ::1");
+        join("bare IPv6", "fe80::1", "connect fe80::1");
+        for (const char *bad : {"10.0.0.5:", "10.0.0.5:0", "10.0.0.5:65536", "10.0.0.5:+80", ":7800", "[::1]7800", "[::1"})
+            join(bad, bad, "", "Not a host address: " + QString::fromLatin1(bad) + ". Give HOST, HOST:PORT or [IPv6]:PORT.");
     }
     void commandLine()
     {
@@ -152,7 +163,9 @@ private Q_SLOTS:
         QStringList seen;
         Tchat::Hooks hooks;
         hooks.startHosting = [&] { seen << QStringLiteral("listen"); };
-        hooks.connect = [&](const QString &address) { seen << QStringLiteral("connect ") + address; };
+        hooks.connect = [&](const QString &address, quint16 port) {
+            seen << QStringLiteral("connect ") + address + (port ? QStringLiteral(" port %1").arg(port) : QString());
+        };
         hooks.showDownload = [&] { seen << QStringLiteral("download"); };
         hooks.hostingStarted = [&] { seen << QStringLiteral("hosting"); };
         w.setHooks(hooks);

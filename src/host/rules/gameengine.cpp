@@ -28,6 +28,8 @@ void GameEngine::seatTaken(int seat)
         s->connected = true;
         // A newcomer plays until it asks to watch, whatever the seat's last holder did.
         s->watching = false;
+        // Its board opens with the next row; the running one is not held up for it.
+        s->lateForRow = m_state.running && m_state.wordOpen;
     }
 }
 
@@ -46,7 +48,13 @@ GameEvents GameEngine::seatLeft(int seat)
         return {};
     s->connected = false;
     s->name.clear();
-    if (m_state.type != GameType::Nine || seat == 1)
+    if (m_state.type != GameType::Nine) {
+        // The row may have been waiting only for the one who left.
+        if (m_state.running && m_state.wordOpen && m_state.timerMode == GameState::TimerRow)
+            processwords();
+        return takeEvents();
+    }
+    if (seat == 1)
         return {};
     bool anyonePlaying = false;
     for (int p = 1; p <= GameState::kPlayerSeats; ++p)
@@ -154,6 +162,7 @@ void GameEngine::newword()
     for (int p = 1; p <= GameState::kPlayerSeats; ++p) {
         SeatState &s = m_state.seats[p];
         s.submitted = false;
+        s.lateForRow = false;
         for (QString &g : s.guesses)
             g.clear();
     }
@@ -197,8 +206,7 @@ void GameEngine::processwords()
     const bool shared = isSharedRow(m_state.type);
     if (shared) {
         for (int p = 1; p <= GameState::kPlayerSeats; ++p) {
-            const SeatState &s = m_state.seats[p];
-            if (s.playing() && !s.submitted)
+            if (m_state.seats[p].owesGuess())
                 return;
         }
     }
@@ -214,8 +222,10 @@ void GameEngine::processwords()
         startTurnTimer(GameState::TimerNewWord, pauseLength());
         return;
     }
-    for (int p = 1; p <= GameState::kPlayerSeats; ++p)
+    for (int p = 1; p <= GameState::kPlayerSeats; ++p) {
         m_state.seats[p].submitted = false;
+        m_state.seats[p].lateForRow = false;
+    }
     GameEvent next(GameEvent::NextPlayer);
     next.row = m_state.row;
     if (shared) {

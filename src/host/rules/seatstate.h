@@ -16,6 +16,7 @@ struct SeatState
     bool connected = false;
     bool watching = false;  // takes no turns and is not waited for
     bool submitted = false; // handed in a guess (or timed out) in the open row
+    bool lateForRow = false; // sat down while the row ran: it cannot type until the next one
     int score = 0;          // High Score Game: sum of ball numbers; else words found
     int raceCount = 1;      // Race to 9: number of the seat's next ball
     QString currentGuess;   // last guess, upper case
@@ -24,6 +25,8 @@ struct SeatState
 
     QString displayName() const { return name.isEmpty() ? alternateName : name; }
     bool playing() const { return connected && !watching; }
+    // The open row waits for this seat's guess.
+    bool owesGuess() const { return playing() && !submitted && !lateForRow; }
 };
 
 } // namespace brelvox
