@@ -43,3 +43,9 @@ endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/assets/package/copyright ${PROJECT_SOURCE_DIR}/assets/words/LICENSE-SCOWL.txt
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/brelvox)
+
+# The headless host's systemd unit, pointing at wherever the server was installed.
+configure_file(${PROJECT_SOURCE_DIR}/dist/brelvox-server.service.in
+               ${PROJECT_BINARY_DIR}/dist/brelvox-server.service @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/dist/brelvox-server.service
+        DESTINATION ${CMAKE_INSTALL_PREFIX}/lib/systemd/system)

@@ -23,9 +23,11 @@ for f in bin/brelvox bin/brelvox-server bin/brelvox-tally \
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
   share/icons/hicolor/scalable/apps/$id.svg \
   share/man/man6/brelvox.6.gz share/man/man6/brelvox-server.6.gz share/man/man1/brelvox-tally.1.gz \
-  share/doc/brelvox/copyright; do
+  share/doc/brelvox/copyright lib/systemd/system/brelvox-server.service; do
   [ -s "$root/$f" ] || fail "$f is not installed"
 done
+grep -qx 'ExecStart=/usr/bin/brelvox-server --port 7772' "$root/lib/systemd/system/brelvox-server.service" ||
+  fail "the server's unit does not start the installed server"
 
 # Each PNG is as wide and as high as the folder it sits in says.
 for size in 16 22 24 32 48 64 128 256; do
