@@ -30,11 +30,13 @@ QRectF GridLetter::tileRect()
     return QRectF(1.5, 1.5, Width - 3, Height - 3);
 }
 
-void GridLetter::setMarked(bool marked)
+void GridLetter::setMark(int ball)
 {
-    if (m_marked == marked)
+    if (ball < 0 || ball > 9)
+        ball = -1;
+    if (m_mark == ball)
         return;
-    m_marked = marked;
+    m_mark = ball;
     update();
 }
 
@@ -50,13 +52,17 @@ void GridLetter::paintEvent(QPaintEvent *)
         p.setBrush(QColor(0x2e, 0x34, 0x3b));
         p.drawRoundedRect(tileRect(), 4, 4);
     }
-    if (m_marked) {
+    if (m_mark >= 0) {
         // Just outside the ball's edge, so the ball itself stays as it is.
         const qreal half = BoardPictures::BallSize / 2.0;
         const QPointF centre(SlotLeft + half, SlotTop + half);
-        p.setPen(QPen(QColor(0x0c, 0x4a, 0x27), 5));
         p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0x0c, 0x30, 0x1a), 6));
         p.drawEllipse(centre, half + 2.5, half + 2.5);
+        if (m_mark > 0) {
+            p.setPen(QPen(BoardPictures::ballColor(m_mark), 3.5));
+            p.drawEllipse(centre, half + 2.5, half + 2.5);
+        }
     }
 
     const QString letters = text();

@@ -8,8 +8,9 @@ namespace brelvox {
 
 // One letter of the grid (label_<r><c>), 40 x 42, over its tile and its 24 x 24 ball slot.
 // A dark letter carries a light halo, so it reads on any ball behind it; a cell with a
-// ball gets a dark rim round the ball, so even the cream cue ball stands off the cream
-// tile; a silver letter (a rejected word) sits on a dark ground of its own.
+// ball gets a rim round the ball, in the ball's colour or dark felt for the cue ball, so
+// the mark shows round the letter and the cream cue ball stands off the cream tile; a
+// silver letter (a rejected word) sits on a dark ground of its own.
 class GridLetter : public QLabel
 {
     Q_OBJECT
@@ -22,9 +23,9 @@ public:
 
     explicit GridLetter(QWidget *parent = nullptr);
 
-    // A ball picture lies behind the letter.
-    void setMarked(bool marked);
-    bool isMarked() const { return m_marked; }
+    // The ball (0 the cue ball, 1..9) whose picture lies behind the letter; -1 none.
+    void setMark(int ball);
+    int mark() const { return m_mark; }
 
     // The light tile a letter stands on, in the letter's pixels.
     static QRectF tileRect();
@@ -33,7 +34,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    bool m_marked = false;
+    int m_mark = -1;
 };
 
 } // namespace brelvox

@@ -475,7 +475,7 @@ void LetterBoard::loadball(const QString &args)
         for (int c = 0; c < 5; ++c) {
             m_letters[r][c]->clear();
             m_slots[r][c]->setPixmap(QPixmap());
-            m_letters[r][c]->setMarked(false);
+            m_letters[r][c]->setMark(-1);
             setLetterColor(m_letters[r][c], clBlack);
         }
     }
@@ -624,12 +624,14 @@ void LetterBoard::yourletters(const QString &args)
     for (int c = 1; c <= 5; ++c) {
         if (validRow(row)) {
             const QChar mark = pattern.size() >= c ? pattern.at(c - 1) : QChar();
-            if (mark == u'c')
-                m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(0));
-            else if (mark == u's')
-                m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(objectBall()));
             GridLetter *label = m_letters[row - 1][c - 1];
-            label->setMarked(!m_slots[row - 1][c - 1]->pixmap().isNull());
+            if (mark == u'c') {
+                m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(0));
+                label->setMark(0);
+            } else if (mark == u's') {
+                m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(objectBall()));
+                label->setMark(objectBall());
+            }
             label->setText(letters.mid(c - 1, 1));
             setLetterColor(label, clBlack);
         }
