@@ -4,6 +4,7 @@
 #include "shell/instanceguard.h"
 #include "shell/presencemarker.h"
 #include "shell/tchat.h"
+#include "widgets/fonts.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -11,6 +12,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    brelvox::useArialMetrics();
     QApplication::setApplicationName(QStringLiteral("Brelvox"));
 
     brelvox::InstanceGuard guard(QStringLiteral("vrenik"));

@@ -16,6 +16,7 @@
 #include "widgets/flatbutton.h"
 #include "board/picturebox.h"
 #include "widgets/flatpanel.h"
+#include "widgets/fonts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -28,6 +29,7 @@ using namespace brelvox;
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    useArialMetrics();
     app.setFont(QFont(QStringLiteral("Arial"), 9));
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("stage"), QStringLiteral("round, winner or options"), QStringLiteral("stage"),
