@@ -3,6 +3,7 @@
 #include "board/letterboard.h"
 
 #include "board/boardpictures.h"
+#include "board/gridletter.h"
 #include "board/picturebox.h"
 #include "board/pooltable.h"
 #include "board/wordlistpanel.h"
@@ -18,20 +19,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QRegularExpressionValidator>
 #include <QTimer>
+#include <algorithm>
 
 namespace brelvox {
 
 namespace {
 
-constexpr int SlotLefts[5] = {6, 51, 96, 141, 186};
+// The slots keep a 45-pixel pitch and sit 8 pixels further right than a board laid out
+// from the left edge would put them, so the tiles around them are centred in the panel.
+constexpr int SlotLefts[5] = {14, 59, 104, 149, 194};
 constexpr int SlotTops[5] = {38, 83, 128, 173, 218};
 // A letter's cell around its 24 x 24 ball slot.
-constexpr int CellLeftOffset = 8;
-constexpr int CellTopOffset = 9;
-constexpr int CellWidth = 40;
-constexpr int CellHeight = 42;
+constexpr int CellLeftOffset = GridLetter::SlotLeft;
+constexpr int CellTopOffset = GridLetter::SlotTop;
+constexpr int CellWidth = GridLetter::Width;
+constexpr int CellHeight = GridLetter::Height;
 constexpr int EntryTop = 252;
 constexpr int EntryHeight = 34;
 
@@ -66,8 +71,8 @@ QPixmap gridBackdrop(int width, int height)
     p.setRenderHint(QPainter::Antialiasing);
     for (int r = 0; r < 5; ++r) {
         for (int c = 0; c < 5; ++c) {
-            const QRectF cell(SlotLefts[c] - CellLeftOffset + 1.5, SlotTops[r] - CellTopOffset + 1.5,
-                              CellWidth - 3, CellHeight - 3);
+            const QRectF cell = GridLetter::tileRect().translated(SlotLefts[c] - CellLeftOffset,
+                                                                  SlotTops[r] - CellTopOffset);
             QLinearGradient face(cell.topLeft(), cell.bottomLeft());
             face.setColorAt(0, QColor(0xfb, 0xf8, 0xec));
             face.setColorAt(1, QColor(0xdc, 0xd6, 0xbf));
@@ -84,6 +89,33 @@ QPixmap gridBackdrop(int width, int height)
     }
     return pixmap;
 }
+
+// While a seat's eyes show, its name starts right of them: the eyes keep their place over
+// the start of the name label, and the name stays whole.
+class NameBesideEyes : public QObject
+{
+public:
+    NameBesideEyes(QWidget *eyes, QLabel *name)
+        : QObject(eyes)
+        , m_eyes(eyes)
+        , m_name(name)
+    {
+        eyes->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if ((event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) && m_name) {
+            const int gap = m_eyes->isHidden() ? 0 : m_eyes->geometry().right() + 3 - m_name->x();
+            m_name->setContentsMargins(std::max(gap, 0), 0, 0, 0);
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_eyes;
+    QPointer<QLabel> m_name;
+};
 
 } // namespace
 
@@ -125,10 +157,9 @@ LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, H
     }
     for (int r = 1; r <= 5; ++r) {
         for (int c = 1; c <= 5; ++c) {
-            auto *label = new QLabel(m_panel);
+            auto *label = new GridLetter(m_panel);
             label->setObjectName(QStringLiteral("label_%1%2").arg(r).arg(c));
             label->setFont(letterFont);
-            label->setAlignment(Qt::AlignCenter);
             label->setGeometry(SlotLefts[c - 1] - CellLeftOffset, SlotTops[r - 1] - CellTopOffset, CellWidth, CellHeight);
             setLetterColor(label, clBlack);
             m_letters[r - 1][c - 1] = label;
@@ -161,20 +192,20 @@ LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, H
 
     m_ball = new PictureBox(m_panel);
     m_ball->setObjectName(QStringLiteral("image_theball"));
-    m_ball->setGeometry(6, 287, BoardPictures::BallSize, BoardPictures::BallSize);
+    m_ball->setGeometry(SlotLefts[0] - CellLeftOffset + 1, 287, BoardPictures::BallSize, BoardPictures::BallSize);
     QFont small(QStringLiteral("Arial"), 9, QFont::Bold);
     m_ballName = new QLabel(m_panel);
     m_ballName->setObjectName(QStringLiteral("label_theball"));
     m_ballName->setFont(small);
     m_ballName->setStyleSheet(QStringLiteral("color:#FFFFFF;"));
-    m_ballName->setGeometry(36, 289, 100, 20);
+    m_ballName->setGeometry(SlotLefts[0] - CellLeftOffset + 31, 289, 100, 20);
     m_ballName->setProperty("tag", 0);
     m_time = new QLabel(QStringLiteral("Time: 00"), m_panel);
     m_time->setObjectName(QStringLiteral("label_time"));
     m_time->setFont(small);
     m_time->setStyleSheet(QStringLiteral("color:#FFFFFF;"));
     m_time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_time->setGeometry(137, 289, 89, 20);
+    m_time->setGeometry(136, 289, 89, 20);
 
     m_status = board->findChild<QLabel *>(QStringLiteral("label_status"));
     if (!m_status) {
@@ -209,6 +240,8 @@ LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, H
         eyes->setGeometry(234, EyesTops[seat - 1], 27, 14);
         eyes->setPixmap(eyesPicture);
         eyes->hide();
+        if (auto *name = board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat)))
+            new NameBesideEyes(eyes, name);
         m_eyes[seat - 1] = eyes;
     }
 
@@ -442,6 +475,7 @@ void LetterBoard::loadball(const QString &args)
         for (int c = 0; c < 5; ++c) {
             m_letters[r][c]->clear();
             m_slots[r][c]->setPixmap(QPixmap());
+            m_letters[r][c]->setMark(-1);
             setLetterColor(m_letters[r][c], clBlack);
         }
     }
@@ -590,11 +624,14 @@ void LetterBoard::yourletters(const QString &args)
     for (int c = 1; c <= 5; ++c) {
         if (validRow(row)) {
             const QChar mark = pattern.size() >= c ? pattern.at(c - 1) : QChar();
-            if (mark == u'c')
+            GridLetter *label = m_letters[row - 1][c - 1];
+            if (mark == u'c') {
                 m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(0));
-            else if (mark == u's')
+                label->setMark(0);
+            } else if (mark == u's') {
                 m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(objectBall()));
-            QLabel *label = m_letters[row - 1][c - 1];
+                label->setMark(objectBall());
+            }
             label->setText(letters.mid(c - 1, 1));
             setLetterColor(label, clBlack);
         }

@@ -17,6 +17,7 @@ class QTimer;
 namespace brelvox {
 
 class FlatPanel;
+class GridLetter;
 class Message;
 class PictureBox;
 class PoolTable;
@@ -132,7 +133,7 @@ private:
     Hooks m_hooks;
 
     FlatPanel *m_panel = nullptr;
-    std::array<std::array<QLabel *, 5>, 5> m_letters{};
+    std::array<std::array<GridLetter *, 5>, 5> m_letters{};
     std::array<std::array<PictureBox *, 5>, 5> m_slots{};
     std::array<QLineEdit *, 5> m_cells{};
     PictureBox *m_ball = nullptr;

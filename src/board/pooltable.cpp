@@ -222,8 +222,9 @@ bool PoolTable::moves(const BallRecord &record) const
 
 bool PoolTable::isAnimating() const
 {
-    for (const BallRecord &record : m_records) {
-        if (moves(record))
+    for (int n = 0; n < Balls; ++n) {
+        const BallRecord &record = m_records[n];
+        if (moves(record) || (!m_ballWidgets[n]->isHidden() && m_shown[n] != QPointF(record.left, record.top)))
             return true;
     }
     return false;
@@ -236,6 +237,13 @@ void PoolTable::moveballs()
         return;
     }
     m_moveTick = 0;
+    std::array<bool, Balls> wasMoving{};
+    for (int n = 0; n < Balls; ++n) {
+        wasMoving[n] = moves(m_records[n]);
+        // A ball that came to rest on a struck ball's first step has glided most of the way.
+        if (!wasMoving[n] && m_shown[n] != QPointF(m_records[n].left, m_records[n].top))
+            placeBall(n);
+    }
     // A line loaded on the way (an arrival) already counts for the higher balls.
     for (int n = 0; n < Balls; ++n) {
         BallRecord &record = m_records[n];
@@ -248,7 +256,10 @@ void PoolTable::moveballs()
         }
         record.top += record.stepTop;
         record.left += record.stepLeft;
-        placeBall(n);
+        // A ball struck in this pass has not been gliding yet: it leaves from where it lay
+        // and catches up before the next pass, instead of leaping a whole step now.
+        if (wasMoving[n])
+            placeBall(n);
         // Each axis stops on its own once within one step of the target.
         if (std::llabs(qint64(record.targetTop) - record.top) < std::abs(record.stepTop))
             record.stepTop = 0;
@@ -312,16 +323,21 @@ void PoolTable::placeBall(int n)
 
 void PoolTable::glide()
 {
-    // Between two steps a moving ball slides toward where the next step will put it, so
-    // that it lands there exactly when the step is made.
-    const int ticksLeft = TicksPerStep - m_moveTick;
-    if (ticksLeft <= 0)
+    // Between two steps a moving ball slides toward where the next step will put it, an
+    // even share each tick, so that it lands there when the step is made. The pause
+    // before a set-up's or a shot's first pass stays still up to its last interval.
+    if (m_moveTick < 1 || m_moveTick >= TicksPerStep)
         return;
+    const int ticksLeft = TicksPerStep + 1 - m_moveTick;
     for (int n = 0; n < Balls; ++n) {
         const BallRecord &record = m_records[n];
-        if (record.arrivalDue || !moves(record) || m_ballWidgets[n]->isHidden())
+        if (m_ballWidgets[n]->isHidden())
             continue;
-        const QPointF next(record.left + record.stepLeft, record.top + record.stepTop);
+        QPointF next(record.left, record.top);
+        if (!record.arrivalDue && moves(record))
+            next += QPointF(record.stepLeft, record.stepTop);
+        if (m_shown[n] == next)
+            continue;
         m_shown[n] += (next - m_shown[n]) / ticksLeft;
         const QPoint at = m_shown[n].toPoint();
         if (at != m_ballWidgets[n]->pos())

@@ -59,7 +59,8 @@ public:
     int moveTick() const { return m_moveTick; }
     // 0 <= n <= 9
     const BallRecord &ballRecord(int n) const { return m_records.at(n); }
-    // True while some ball still has a step to make or an arrival to handle.
+    // True while some ball still has a step to make or an arrival to handle, or is still
+    // gliding to where its record puts it.
     bool isAnimating() const;
     // The Tag of image_table: which script the last set-up chose (1 or 2).
     int scriptTag() const;

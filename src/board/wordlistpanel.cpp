@@ -10,6 +10,7 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace brelvox {
 
@@ -47,7 +48,7 @@ WordListPanel::WordListPanel(QWidget *board)
 {
     setObjectName(QStringLiteral("panel_winnerwordlist"));
     setColor(QColor(0x4e, 0x2e, 0x12));
-    setGeometry(568, 112, Width, Height);
+    setGeometry(OpeningPlace.x(), OpeningPlace.y(), Width, Height);
     setCursor(Qt::SizeAllCursor);
 
     m_picture = new PictureBox(this);
@@ -134,9 +135,15 @@ void WordListPanel::FlatPanel2MouseUp(const QPoint &pos)
     dragTo(pos);
 }
 
+// Never dragged off the board, where it could not be grabbed back.
 void WordListPanel::dragTo(const QPoint &pos)
 {
-    move(this->pos() + (pos - m_grab));
+    QPoint to = this->pos() + (pos - m_grab);
+    if (const QWidget *board = parentWidget()) {
+        to.setX(std::clamp(to.x(), 0, std::max(0, board->width() - width())));
+        to.setY(std::clamp(to.y(), 0, std::max(0, board->height() - height())));
+    }
+    move(to);
 }
 
 // Presses on the picture and the labels reach here too: they pass mouse events on.

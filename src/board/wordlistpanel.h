@@ -16,13 +16,16 @@ class PictureBox;
 
 // The floating word list (panel_winnerwordlist): the name of the seat that found the word
 // and its guesses row by row. Hidden at rest; the player drags it anywhere on the board
-// and closes it with its "X" (FlatSpeedButton1).
+// (never off it) and closes it with its "X" (FlatSpeedButton1).
 class WordListPanel : public FlatPanel
 {
     Q_OBJECT
 public:
     static constexpr int Width = 150;
     static constexpr int Height = 142;
+    // Under the table, over the chat's older lines and clear of the status line: no ball of
+    // either movement script passes there, with the table where the main window puts it.
+    static constexpr QPoint OpeningPlace{552, 283};
 
     explicit WordListPanel(QWidget *board);
 

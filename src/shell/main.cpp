@@ -5,6 +5,7 @@
 #include "shell/instanceguard.h"
 #include "shell/presencemarker.h"
 #include "shell/tchat.h"
+#include "widgets/fonts.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -44,6 +45,7 @@ int main(int argc, char *argv[])
     if (answeredSoleOption(argc, argv))
         return 0;
     QApplication app(argc, argv);
+    brelvox::useArialMetrics();
     QApplication::setApplicationName(QStringLiteral("Brelvox"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.ostrel.Brelvox"));
 

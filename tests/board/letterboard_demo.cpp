@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
 //
-// letterboard_demo --stage round|winner|options [--grab file.png]
+// letterboard_demo --stage round|winner|options|marks|eyes|shot [--ticks N] [--grab file.png]
 // Builds the board as the main window lays it out, feeds it the host's messages of a
-// High Score game up to the chosen moment, prints READY and stays open.
+// High Score game up to the chosen moment, prints READY and stays open. "marks" shows
+// every mark, a rejected and a timed-out row; "eyes" a watching seat; "shot" a Most
+// Balls game whose word list is open while the shot for ball --ball plays --ticks ticks.
 
 #include "board/gameend.h"
 #include "board/letterboard.h"
@@ -12,7 +14,9 @@
 #include "client/chatview.h"
 #include "protocol/message.h"
 #include "widgets/flatbutton.h"
+#include "board/picturebox.h"
 #include "widgets/flatpanel.h"
+#include "widgets/fonts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -25,11 +29,18 @@ using namespace brelvox;
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    useArialMetrics();
     app.setFont(QFont(QStringLiteral("Arial"), 9));
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("stage"), QStringLiteral("round, winner or options"), QStringLiteral("stage"),
                       QStringLiteral("round")});
     parser.addOption({QStringLiteral("grab"), QStringLiteral("also save the board here"), QStringLiteral("file")});
+    parser.addOption({QStringLiteral("ball"), QStringLiteral("shot stage: the ball pocketed"), QStringLiteral("n"),
+                      QStringLiteral("3")});
+    parser.addOption({QStringLiteral("ticks"), QStringLiteral("shot stage: ticks played"), QStringLiteral("n"),
+                      QStringLiteral("60")});
+    parser.addOption({QStringLiteral("script"), QStringLiteral("shot stage: movement script 1 or 2"),
+                      QStringLiteral("n"), QStringLiteral("1")});
     parser.process(app);
     const QString stage = parser.value(QStringLiteral("stage"));
     const QString grabFile = parser.value(QStringLiteral("grab"));
@@ -88,46 +99,87 @@ int main(int argc, char **argv)
     };
 
     chat.addlinetochat(QStringLiteral("Loading Solo Game..Please wait."), kSystemColor);
-    letters.startthegame(QStringLiteral("You+high+"));
-    settle();
-    // Balls 1 and 2 went to Dira and to this player before this round.
-    letters.loadball(QStringLiteral("1+T+"));
-    letters.heguessed(QStringLiteral("2+TOAST+1+1+"));
-    settle();
-    letters.loadball(QStringLiteral("2+G+"));
-    letters.heguessed(QStringLiteral("1+GRAPE+2+2+"));
-    settle();
-
-    letters.loadball(QStringLiteral("3+C+"));
-    letters.getnextplayer(QStringLiteral("1+1+"));
-    letters.submitted(QStringLiteral("1+"));
-    letters.submitted(QStringLiteral("2+"));
-    letters.yourletters(QStringLiteral("1+f+1+sxsxx+CRANE+"));
-    letters.getnextplayer(QStringLiteral("1+2+"));
-    letters.yourletters(QStringLiteral("1+f+2+sxsxc+CHAOS+"));
-    letters.getnextplayer(QStringLiteral("1+3+"));
-    letters.timeup(QStringLiteral("3+"));
-    letters.getnextplayer(QStringLiteral("1+4+"));
-    letters.notvalid(QStringLiteral("1+f+CQXZT+4+"));
-    letters.getnextplayer(QStringLiteral("1+4+"));
-    letters.submitted(QStringLiteral("2+"));
-    for (int i = 0; i < 6; ++i)
-        letters.Timer2Timer();
-    letters.edit_5KeyPress(1, u'c');
-    letters.edit_5KeyPress(2, u'l');
-    letters.edit_5KeyPress(3, u'a');
-
-    if (stage != QLatin1String("round")) {
-        letters.edit_5KeyPress(4, u's');
-        letters.edit_5KeyPress(5, u'p');
-        letters.edit_5KeyPress(5, QChar(13));
-        letters.submitted(QStringLiteral("1+"));
-        letters.yourletters(QStringLiteral("1+f+4+sssss+CLASP+"));
-        letters.wordlist(QStringLiteral("1+1+crane+2+chaos+3++4+clasp+5+"));
-        letters.heguessed(QStringLiteral("1+CLASP+3+5+"));
+    if (stage == QLatin1String("marks") || stage == QLatin1String("eyes") || stage == QLatin1String("shot")) {
+        letters.startthegame(QStringLiteral("You+most+"));
+        if (stage == QLatin1String("shot") && table->scriptTag() != parser.value(QStringLiteral("script")).toInt())
+            letters.startthegame(QStringLiteral("You+most+"));
         settle();
-        end.winner(QStringLiteral("1+"));
-        end.impossible(QString());
+    }
+    if (stage == QLatin1String("marks")) {
+        // Row 1: balls 1..5, row 2: balls 6..9 and the cue ball, row 3 no marks.
+        letters.loadball(QStringLiteral("1+R+"));
+        for (int ball = 1; ball <= 9; ++ball) {
+            const int row = ball <= 5 ? 1 : 2;
+            const int column = ball <= 5 ? ball : ball - 5;
+            QString pattern(5, u'x');
+            pattern[column - 1] = u's';
+            if (row == 2 && ball == 9)
+                pattern[4] = u'c';
+            letters.gamestats(QStringLiteral("most+1+%1+R+").arg(ball));
+            letters.yourletters(QStringLiteral("1+t+%1+%2+%3+").arg(row).arg(pattern,
+                                row == 1 ? QStringLiteral("ROSWB") : QStringLiteral("WORSC")));
+        }
+        letters.yourletters(QStringLiteral("1+t+3+xcxcx+RCXCO+"));
+        letters.notvalid(QStringLiteral("1+t+QWXYZ+4+"));
+        letters.timeup(QStringLiteral("5+"));
+    } else if (stage == QLatin1String("eyes")) {
+        for (int seat = 1; seat <= 5; ++seat)
+            letters.eyes(seat)->show();
+        letters.loadball(QStringLiteral("1+R+"));
+    } else if (stage == QLatin1String("shot")) {
+        const int last = parser.value(QStringLiteral("ball")).toInt();
+        for (int ball = 1; ball <= last; ++ball) {
+            letters.loadball(QStringLiteral("%1+C+").arg(ball));
+            letters.wordlist(QStringLiteral("1+1+crane+2+chaos+3+clasp+4++5+"));
+            letters.heguessed(QStringLiteral("1+CLASP+%1+1000+").arg(ball));
+            if (ball < last)
+                settle();
+        }
+        const int ticks = parser.value(QStringLiteral("ticks")).toInt();
+        for (int i = 0; i < ticks; ++i)
+            table->moveballs();
+    } else {
+        letters.startthegame(QStringLiteral("You+high+"));
+        settle();
+        // Balls 1 and 2 went to Dira and to this player before this round.
+        letters.loadball(QStringLiteral("1+T+"));
+        letters.heguessed(QStringLiteral("2+TOAST+1+1+"));
+        settle();
+        letters.loadball(QStringLiteral("2+G+"));
+        letters.heguessed(QStringLiteral("1+GRAPE+2+2+"));
+        settle();
+
+        letters.loadball(QStringLiteral("3+C+"));
+        letters.getnextplayer(QStringLiteral("1+1+"));
+        letters.submitted(QStringLiteral("1+"));
+        letters.submitted(QStringLiteral("2+"));
+        letters.yourletters(QStringLiteral("1+f+1+sxsxx+CRANE+"));
+        letters.getnextplayer(QStringLiteral("1+2+"));
+        letters.yourletters(QStringLiteral("1+f+2+sxsxc+CHAOS+"));
+        letters.getnextplayer(QStringLiteral("1+3+"));
+        letters.timeup(QStringLiteral("3+"));
+        letters.getnextplayer(QStringLiteral("1+4+"));
+        letters.notvalid(QStringLiteral("1+f+CQXZT+4+"));
+        letters.getnextplayer(QStringLiteral("1+4+"));
+        letters.submitted(QStringLiteral("2+"));
+        for (int i = 0; i < 6; ++i)
+            letters.Timer2Timer();
+        letters.edit_5KeyPress(1, u'c');
+        letters.edit_5KeyPress(2, u'l');
+        letters.edit_5KeyPress(3, u'a');
+
+        if (stage != QLatin1String("round")) {
+            letters.edit_5KeyPress(4, u's');
+            letters.edit_5KeyPress(5, u'p');
+            letters.edit_5KeyPress(5, QChar(13));
+            letters.submitted(QStringLiteral("1+"));
+            letters.yourletters(QStringLiteral("1+f+4+sssss+CLASP+"));
+            letters.wordlist(QStringLiteral("1+1+crane+2+chaos+3++4+clasp+5+"));
+            letters.heguessed(QStringLiteral("1+CLASP+3+5+"));
+            settle();
+            end.winner(QStringLiteral("1+"));
+            end.impossible(QString());
+        }
     }
 
     client->move(0, 0);

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <QTimer>
 
 using namespace brelvox;
@@ -27,6 +29,21 @@ constexpr int SeatTops[5] = {330, 372, 411, 452, 490};
 bool samePicture(const QPixmap &a, const QPixmap &b)
 {
     return !a.isNull() && !b.isNull() && a.toImage() == b.toImage();
+}
+
+// Relative luminance and contrast ratio as the WCAG define them.
+double luminance(QRgb rgb)
+{
+    auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+}
+
+double contrast(double a, double b)
+{
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
 } // namespace
@@ -84,6 +101,51 @@ private:
                 QTest::keyClick(target, ch.toLatin1());
         }
     }
+    QImage rendered(int row, int column) const
+    {
+        return m_letters->panel()->grab(m_letters->letter(row, column)->geometry()).toImage();
+    }
+    // The contrast of a rendered letter against what lies round it: the glyph is where the
+    // cell changes when the letter's colour turns transparent, the ring the pixels touching
+    // it from outside. All but the weakest 2% of the ring reach the returned ratio.
+    double letterContrast(int row, int column) const
+    {
+        QLabel *label = m_letters->letter(row, column);
+        const QImage shown = rendered(row, column);
+        const QPalette keep = label->palette();
+        QPalette clear = keep;
+        QColor none = keep.color(QPalette::WindowText);
+        const double letter = luminance(none.rgb());
+        none.setAlpha(0);
+        clear.setColor(QPalette::WindowText, none);
+        label->setPalette(clear);
+        const QImage bare = rendered(row, column);
+        label->setPalette(keep);
+
+        auto differs = [&](int x, int y) {
+            const QRgb a = shown.pixel(x, y), b = bare.pixel(x, y);
+            return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 30;
+        };
+        QList<double> ring;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                if (differs(x, y))
+                    continue;
+                bool nearGlyph = false;
+                for (int dy = -1; dy <= 1 && !nearGlyph; ++dy) {
+                    for (int dx = -1; dx <= 1 && !nearGlyph; ++dx)
+                        nearGlyph = shown.rect().contains(x + dx, y + dy) && differs(x + dx, y + dy);
+                }
+                if (nearGlyph)
+                    ring.append(contrast(letter, luminance(shown.pixel(x, y))));
+            }
+        }
+        if (ring.size() < 20)
+            return 0;
+        std::sort(ring.begin(), ring.end());
+        return ring.at(ring.size() / 50);
+    }
+
     void openTurn(int own, int turn)
     {
         m_state.ownSeat = own;
@@ -574,6 +636,101 @@ private Q_SLOTS:
 
         QTest::mouseClick(panel->findChild<QWidget *>(QStringLiteral("FlatSpeedButton1")), Qt::LeftButton);
         QVERIFY(panel->isHidden());
+    }
+
+    // Every mark and the rejected word, with wide and narrow letters.
+    void lettersReadOnEveryMark_data()
+    {
+        QTest::addColumn<int>("ball");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<double>("least");
+        QTest::newRow("cue ball") << 1 << QStringLiteral("ccccx") << 4.5;
+        for (int ball = 1; ball <= 9; ++ball)
+            QTest::addRow("ball %d", ball) << ball << QStringLiteral("ssssx") << 4.5;
+        QTest::newRow("rejected word, silver") << 1 << QString() << 3.0;
+    }
+    void lettersReadOnEveryMark()
+    {
+        QFETCH(int, ball);
+        QFETCH(QString, pattern);
+        QFETCH(double, least);
+        m_state.ownSeat = 1;
+        m_letters->loadball(QStringLiteral("%1+R+").arg(ball));
+        if (pattern.isEmpty())
+            m_letters->notvalid(QStringLiteral("1+t+ROSWA+1+"));
+        else
+            m_letters->yourletters(QStringLiteral("1+t+1+%1+ROSWA+").arg(pattern));
+        for (int c = 1; c <= 4; ++c) {
+            const double ratio = letterContrast(1, c);
+            QVERIFY2(ratio >= least, qPrintable(QStringLiteral("%1 in column %2: %3:1")
+                                                    .arg(m_letters->letter(1, c)->text()).arg(c).arg(ratio)));
+        }
+    }
+
+    void cueBallMarkStandsOut()
+    {
+        m_state.ownSeat = 1;
+        m_letters->loadball(QStringLiteral("3+O+"));
+        m_letters->yourletters(QStringLiteral("1+t+1+cxxxx+OOXXX+"));
+        const QImage cue = rendered(1, 1), none = rendered(1, 2);
+        int changed = 0;
+        for (int y = 0; y < cue.height(); ++y) {
+            for (int x = 0; x < cue.width(); ++x)
+                changed += std::abs(luminance(cue.pixel(x, y)) - luminance(none.pixel(x, y))) > 0.25;
+        }
+        const double share = double(changed) / (cue.width() * cue.height());
+        QVERIFY2(share >= 0.15, qPrintable(QString::number(share)));
+    }
+
+    void gridCentredInItsPanel()
+    {
+        const QImage grid = m_letters->panel()->findChild<PictureBox *>(QStringLiteral("image_grid"))->pixmap().toImage();
+        int left = grid.width(), right = -1;
+        for (int y = 0; y < grid.height(); ++y) {
+            for (int x = 0; x < grid.width(); ++x) {
+                if (qAlpha(grid.pixel(x, y)) > 0) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        const int rightMargin = grid.width() - 1 - right;
+        QVERIFY2(left > 0 && std::abs(left - rightMargin) <= 1,
+                 qPrintable(QStringLiteral("margins %1 and %2").arg(left).arg(rightMargin)));
+        const QRect panel = m_letters->panel()->rect();
+        for (int c = 1; c <= 5; ++c) {
+            QVERIFY(panel.contains(m_letters->cell(c)->geometry()));
+            for (int r = 1; r <= 5; ++r)
+                QVERIFY(panel.contains(m_letters->letter(r, c)->geometry()));
+        }
+    }
+
+    void nameBesideEyes()
+    {
+        auto *name = m_board->findChild<QLabel *>(QStringLiteral("label_playername1"));
+        PictureBox *eyes = m_letters->eyes(1);
+        eyes->show();
+        QVERIFY(name->x() + name->contentsRect().left() > eyes->geometry().right());
+        QVERIFY(name->contentsRect().width() >= name->fontMetrics().horizontalAdvance(name->text()));
+        eyes->hide();
+        QCOMPARE(name->contentsRect(), name->rect());
+    }
+
+    void wordListStaysOnBoard_data()
+    {
+        QTest::addColumn<QPoint>("drag");
+        QTest::newRow("far right and down") << QPoint(2000, 900);
+        QTest::newRow("far left and up") << QPoint(-2000, -900);
+    }
+    void wordListStaysOnBoard()
+    {
+        QFETCH(QPoint, drag);
+        m_letters->wordlist(QStringLiteral("1+1+crane+2++3++4++5+"));
+        WordListPanel *panel = m_letters->wordListPanel();
+        QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(60, 60));
+        QTest::mouseMove(panel, QPoint(60, 60) + drag);
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(60, 60) + drag);
+        QVERIFY(m_board->rect().contains(panel->geometry()));
     }
 
     void seatsOutsideTheBoardAreIgnored()
