@@ -4,6 +4,7 @@
 
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QBuffer>
 #include <QMediaDevices>
 #include <QTimer>
 
@@ -55,7 +56,6 @@ void AudioSoundSink::findDevice()
         // Headphones plugged in or a sound server started: look again on the next clip.
         QObject::connect(m_devices.get(), &QMediaDevices::audioOutputsChanged, m_devices.get(), [this] {
             stop();
-            m_output.reset();
             m_deviceKnown = false;
         });
     }
@@ -64,10 +64,15 @@ void AudioSoundSink::findDevice()
 
 void AudioSoundSink::stop()
 {
-    if (m_output)
-        m_output->stop();
-    m_buffer.close();
     m_playing.clear();
+    if (!m_output)
+        return;
+    QAudioSink *output = m_output;
+    m_output = nullptr;
+    QObject::disconnect(output, nullptr, nullptr, nullptr);
+    output->stop();
+    // Not deleted at once: stop() may be reached from the output's own signal.
+    output->deleteLater();
 }
 
 void AudioSoundSink::play(const QString &name)
@@ -82,31 +87,28 @@ void AudioSoundSink::play(const QString &name)
     if (!format.isValid())
         return;
 
-    if (!m_output || m_output->format() != format) {
-        m_output = std::make_unique<QAudioSink>(m_device, format);
-        // A small buffer starts a clip sooner; the window thread refills it in time.
-        m_output->setBufferSize(format.bytesForDuration(kBufferMicroseconds));
-        QAudioSink *output = m_output.get();
-        QObject::connect(output, &QAudioSink::stateChanged, output, [this, output](QAudio::State state) {
-            if (state == QAudio::ActiveState)
-                return;
-            m_playing.clear();
-            // Every byte is handed over, but the device still plays the last of them: give
-            // the device back a little later, unless another clip has started meanwhile.
-            if (state == QAudio::IdleState) {
-                const quint64 clip = m_started;
-                QTimer::singleShot(kReleaseAfterIdleMs, output, [this, output, clip] {
-                    if (m_started == clip && output->state() == QAudio::IdleState)
-                        output->stop();
-                });
-            }
-        });
-    }
-    ++m_started;
-    m_buffer.setData(clip->data);
-    m_buffer.open(QIODevice::ReadOnly);
-    m_output->start(&m_buffer);
-    if (m_output->error() != QAudio::NoError) {
+    auto *output = new QAudioSink(m_device, format);
+    // A small buffer starts a clip sooner; the window thread refills it in time.
+    output->setBufferSize(format.bytesForDuration(kBufferMicroseconds));
+    auto *buffer = new QBuffer(output); // goes with the output, never before it
+    buffer->setData(clip->data);
+    buffer->open(QIODevice::ReadOnly);
+    m_output = output;
+    QObject::connect(output, &QAudioSink::stateChanged, output, [this, output](QAudio::State state) {
+        if (state == QAudio::ActiveState)
+            return;
+        m_playing.clear();
+        // Every byte is handed over, but the device still plays the last of them: let the
+        // stream go a little later, unless another clip has taken its place.
+        if (state == QAudio::IdleState) {
+            QTimer::singleShot(kReleaseAfterIdleMs, output, [this, output] {
+                if (m_output == output && output->state() == QAudio::IdleState)
+                    stop();
+            });
+        }
+    });
+    output->start(buffer);
+    if (output->error() != QAudio::NoError) {
         stop();
         return;
     }

@@ -6,7 +6,7 @@
 #include "soundsink.h"
 
 #include <QAudioDevice>
-#include <QBuffer>
+#include <QPointer>
 #include <memory>
 
 class QAudioSink;
@@ -15,7 +15,9 @@ class QMediaDevices;
 namespace brelvox {
 
 // Plays clips from the resources on the default audio output, one at a time: a new clip
-// cuts off the one sounding. Without an audio device it does nothing, quietly.
+// cuts off the one sounding. Every clip gets a fresh output stream: restarting one stream
+// for the next clip shrinks its buffer on PulseAudio until clips are no longer heard.
+// Without an audio device it does nothing, quietly.
 class AudioSoundSink : public SoundSink
 {
 public:
@@ -36,10 +38,8 @@ private:
     std::unique_ptr<QMediaDevices> m_devices; // created on first use, tells of new devices
     QAudioDevice m_device;
     bool m_deviceKnown = false;
-    QBuffer m_buffer;                   // reads the clip in memory; outlives m_output
-    std::unique_ptr<QAudioSink> m_output; // kept while clips of one format follow
+    QPointer<QAudioSink> m_output; // the clip sounding now, or the last one heard out
     QString m_playing;
-    quint64 m_started = 0; // clips started so far
 };
 
 } // namespace brelvox

@@ -3,7 +3,7 @@
 #include "host/tserver.h"
 #include "net/sockerror.h"
 #include "server/serveroptions.h"
-#include "server/signalwatcher.h"
+#include "core/signalwatcher.h"
 
 #include <QCoreApplication>
 

@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
+#include "core/signalwatcher.h"
 #include "core/version.h"
 #include "shell/appwindows.h"
 #include "shell/instanceguard.h"
 #include "shell/presencemarker.h"
 #include "shell/tchat.h"
+#include "tally/ttallylist.h"
+#include "widgets/dialogs.h"
 #include "widgets/fonts.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -30,7 +35,7 @@ bool answeredSoleOption(int argc, char *argv[])
         return false;
     std::fputs("Usage: brelvox                    a solo game as \"You\" against Dira\n"
                "       brelvox NAME HOST true     host a game under NAME (HOST is not used)\n"
-               "       brelvox NAME HOST false    join the game hosted at HOST\n"
+               "       brelvox NAME HOST false    join the game hosted at HOST[:PORT]\n"
                "       brelvox --help | --version\n"
                "Brelvox, a word-guessing game with a pool-billiards theme. Games meet on TCP\n"
                "port 7772. See brelvox(6).\n",
@@ -44,7 +49,14 @@ int main(int argc, char *argv[])
 {
     if (answeredSoleOption(argc, argv))
         return 0;
-    QApplication app(argc, argv);
+    // The command line is the player's: Qt sees only the program's name, so "-reverse",
+    // "-style" or "-name" reach processparams as they were typed.
+    QStringList params;
+    for (int i = 1; i < argc; ++i)
+        params << QString::fromLocal8Bit(argv[i]);
+    int qtArgc = 1;
+    char *qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
     brelvox::useArialMetrics();
     QApplication::setApplicationName(QStringLiteral("Brelvox"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.ostrel.Brelvox"));
@@ -54,15 +66,28 @@ int main(int argc, char *argv[])
         return 0;
     brelvox::PresenceMarker presence(brelvox::InstanceGuard::runtimeFolder(), QStringLiteral("brelvox"));
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Brelvox"));
     brelvox::AppWindows windows;
     brelvox::Tchat *chat = windows.chat();
+    chat->setCommandLine(params);
     QObject::connect(&guard, &brelvox::InstanceGuard::restoreRequested, chat, [chat] {
         if (chat->isMinimized())
             chat->showNormal();
         chat->raise();
         chat->activateWindow();
     });
+
+    // Asked to end by a signal or by the session: the same road as File > Exit, so the
+    // window's place and the tally are kept.
+    brelvox::SignalWatcher stops;
+    stops.watch({SIGTERM, SIGHUP, SIGINT});
+    QObject::connect(&stops, &brelvox::SignalWatcher::caught, chat, &brelvox::Tchat::Exit1Click);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, chat, &brelvox::Tchat::closing);
+    // A logout may still be cancelled: save now, end only when told to.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, chat, [&windows, chat](QSessionManager &) {
+        brelvox::dialogs::guarded([chat] { chat->FormClose(); });
+        windows.tallyList()->saveTallyFile();
+    });
+
     chat->show();
     // Start-up measurements stop here: the window is up and the command line was read.
     if (qEnvironmentVariableIsSet("BRELVOX_QUIT_AFTER_SHOW"))

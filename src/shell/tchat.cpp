@@ -364,9 +364,7 @@ void Tchat::showEvent(QShowEvent *event)
     if (m_shown)
         return;
     m_shown = true;
-    QStringList params = QCoreApplication::arguments();
-    if (!params.isEmpty())
-        params.removeFirst();
+    QStringList params = m_commandLine.value_or(QCoreApplication::arguments().mid(1));
     dialogs::guarded([this, params] { processparams(params); });
 }
 
@@ -569,12 +567,17 @@ void Tchat::FormClose()
         dialogs::error(failure, this);
 }
 
+void Tchat::closing()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    dialogs::guarded([this] { FormClose(); });
+}
+
 void Tchat::closeEvent(QCloseEvent *event)
 {
-    if (!m_closing) {
-        m_closing = true;
-        dialogs::guarded([this] { FormClose(); });
-    }
+    closing();
     event->accept();
     QCoreApplication::quit();
 }

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -79,6 +80,8 @@ public:
     // Start-up and command line.
     void FormCreate();
     void processparams(const QStringList &params);
+    // The player's arguments, exactly as given; read when the window is first shown.
+    void setCommandLine(const QStringList &params) { m_commandLine = params; }
     void hostpress();
     void joinpress();
 
@@ -111,6 +114,8 @@ public:
     void ResetScreenLocation1Click();
     void Exit1Click();
     void FormClose();
+    // What closing the window saves, done once however the program is asked to end.
+    void closing();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -152,6 +157,7 @@ private:
     int m_gameType = 1;
     std::function<void()> m_logoClick;
     bool m_shown = false;
+    std::optional<QStringList> m_commandLine;
     bool m_closing = false;
 };
 

@@ -1,0 +1,346 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Brelvox developers
+#include "client/audiosoundsink.h"
+#include "client/soundlibrary.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+#include <csignal>
+#include <sys/prctl.h>
+
+using namespace brelvox;
+
+// What the player hears: the real sink plays through a private PulseAudio whose only sink
+// is a null sink, and parec records that sink's monitor. Each clip must be found in the
+// recording where it was played, and nothing where a clip was cut off.
+
+namespace {
+
+constexpr int kRate = 44100; // recording rate: a click keeps its high notes
+constexpr int kFrameMs = 10;  // loudness is compared per 10 ms frame
+constexpr int kFrame = kRate * kFrameMs / 1000;
+constexpr double kLoud = 0.03;  // a clip frame at least this loud must be heard
+constexpr double kQuiet = 0.01; // where nothing should sound, the recording stays below
+
+// Children die with the test, even when it crashes.
+void dieWithParent(QProcess &p)
+{
+    p.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
+void stopProcess(QProcess &p)
+{
+    if (p.state() == QProcess::NotRunning)
+        return;
+    p.terminate();
+    if (!p.waitForFinished(3000)) {
+        p.kill();
+        p.waitForFinished(3000);
+    }
+}
+
+// Root-mean-square loudness (full scale 1.0) per frame of a PCM clip, channels mixed.
+QList<double> envelope(const WaveClip &clip)
+{
+    QList<double> env;
+    const int bytes = clip.bitsPerSample / 8;
+    const int perFrame = clip.sampleRate * kFrameMs / 1000;
+    const qint64 frames = clip.frames();
+    double sum = 0;
+    int n = 0;
+    for (qint64 f = 0; f < frames; ++f) {
+        double mixed = 0;
+        for (int c = 0; c < clip.channels; ++c) {
+            const char *p = clip.data.constData() + f * clip.blockAlign + c * bytes;
+            mixed += bytes == 1 ? (quint8(*p) - 128) / 128.0 : qFromLittleEndian<qint16>(p) / 32768.0;
+        }
+        mixed /= clip.channels;
+        sum += mixed * mixed;
+        if (++n == perFrame) {
+            env << std::sqrt(sum / n);
+            sum = 0;
+            n = 0;
+        }
+    }
+    return env;
+}
+
+QList<double> envelope(const QByteArray &s16)
+{
+    QList<double> env;
+    const qint64 samples = s16.size() / 2;
+    for (qint64 start = 0; start + kFrame <= samples; start += kFrame) {
+        double sum = 0;
+        for (int i = 0; i < kFrame; ++i) {
+            const double v = qFromLittleEndian<qint16>(s16.constData() + 2 * (start + i)) / 32768.0;
+            sum += v * v;
+        }
+        env << std::sqrt(sum / kFrame);
+    }
+    return env;
+}
+
+struct Played {
+    QString name;
+    qint64 atMs;      // when play() was called, on the test's clock
+    QList<double> env;
+};
+
+class PrivateSoundServer
+{
+public:
+    PrivateSoundServer()
+    {
+        QObject::connect(&m_recorder, &QProcess::readyReadStandardOutput, &m_recorder,
+                         [this] { m_recording += m_recorder.readAllStandardOutput(); });
+    }
+
+    bool start()
+    {
+        if (!m_dir.isValid())
+            return false;
+        const QString exe = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+        if (exe.isEmpty()) {
+            m_error = "pulseaudio is not installed (scripts/install-deps installs it)";
+            return false;
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *var : {"XDG_RUNTIME_DIR", "HOME", "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
+            env.insert(QString::fromLatin1(var), m_dir.path());
+        env.remove(QStringLiteral("PULSE_SERVER"));
+        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+        m_socket = m_dir.filePath(QStringLiteral("native"));
+        m_daemon.setProcessEnvironment(env);
+        m_daemon.setProcessChannelMode(QProcess::MergedChannels);
+        dieWithParent(m_daemon);
+        // -n: no default script, so no session modules; runs as root too (CI does).
+        m_daemon.start(exe, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--use-pid-file=no"),
+                             QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disallow-exit"),
+                             QStringLiteral("--log-target=stderr"), QStringLiteral("-L"),
+                             QStringLiteral("module-null-sink sink_name=brelvoxtest"), QStringLiteral("-L"),
+                             QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + m_socket});
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 10000 && m_daemon.state() != QProcess::NotRunning) {
+            if (QFileInfo::exists(m_socket) && pactl({QStringLiteral("info")}))
+                return true;
+            QTest::qWait(50);
+        }
+        m_error = "pulseaudio did not start: " + m_daemon.readAll();
+        return false;
+    }
+
+    ~PrivateSoundServer()
+    {
+        stopProcess(m_recorder);
+        stopProcess(m_daemon);
+    }
+
+    QString server() const { return QStringLiteral("unix:") + m_socket; }
+    QByteArray error() const { return m_error; }
+
+    bool pactl(const QStringList &args)
+    {
+        QProcess p;
+        p.setProcessEnvironment(clientEnvironment());
+        p.start(QStringLiteral("pactl"), args);
+        return p.waitForFinished(5000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    }
+
+    bool startRecording()
+    {
+        stopProcess(m_recorder);
+        m_recording.clear();
+        m_recorder.setProcessEnvironment(clientEnvironment());
+        dieWithParent(m_recorder);
+        m_recorder.start(QStringLiteral("parec"),
+                         {QStringLiteral("--device=brelvoxtest.monitor"), QStringLiteral("--raw"),
+                          QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
+                          QStringLiteral("--rate=%1").arg(kRate), QStringLiteral("--latency-msec=10")});
+        if (!m_recorder.waitForStarted(5000))
+            return false;
+        // The monitor delivers from the moment the stream is connected: wait for its first bytes.
+        QElapsedTimer clock;
+        clock.start();
+        while (m_recording.isEmpty() && clock.elapsed() < 5000)
+            QTest::qWait(10);
+        return !m_recording.isEmpty();
+    }
+
+    QByteArray stopRecording()
+    {
+        m_recording += m_recorder.readAllStandardOutput();
+        stopProcess(m_recorder);
+        m_recording += m_recorder.readAllStandardOutput();
+        return m_recording;
+    }
+    qint64 recordedMs() const { return m_recording.size() / 2 * 1000 / kRate; }
+
+private:
+    QProcessEnvironment clientEnvironment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PULSE_SERVER"), server());
+        env.insert(QStringLiteral("HOME"), m_dir.path());
+        return env;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_socket;
+    QProcess m_daemon;
+    QProcess m_recorder;
+    QByteArray m_recording;
+    QByteArray m_error;
+};
+
+} // namespace
+
+class TestSoundServer : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<PrivateSoundServer> m_server;
+    std::unique_ptr<AudioSoundSink> m_sink;
+    SoundLibrary m_library;
+    int m_heard = 0;
+    int m_played = 0;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_server = std::make_unique<PrivateSoundServer>();
+        QVERIFY2(m_server->start(), m_server->error().constData());
+        // The sink meets the sound server on its first clip, so this reaches it.
+        qputenv("PULSE_SERVER", m_server->server().toUtf8());
+        m_sink = std::make_unique<AudioSoundSink>();
+        QVERIFY(m_sink->hasDevice());
+    }
+
+    void cleanupTestCase()
+    {
+        qInfo("clips heard: %d of %d", m_heard, m_played);
+        m_sink.reset();
+        m_server.reset();
+    }
+
+    void everyClipHeard_data()
+    {
+        // Each run: clip names and the pause in ms before each one is played.
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<int>>("gaps");
+        const QStringList chatter{"wave1", "wave3", "wave8", "wave9", "wave11", "wave2", "wave4", "wave12"};
+        QTest::newRow("same format, one after another")
+            << chatter << QList<int>{0, 900, 900, 1000, 900, 900, 900, 1000};
+        QTest::newRow("same clip again and again")
+            << QStringList(8, QStringLiteral("wrongguess")) << QList<int>{0, 400, 400, 400, 400, 400, 400, 400};
+        QTest::newRow("format changes")
+            << QStringList{"entered", "typing1", "turn", "wrongguess", "turnnew", "backspace", "entered", "turn"}
+            << QList<int>{0, 1000, 300, 800, 300, 600, 400, 1000};
+        QTest::newRow("cut off, same format") << QStringList{"gameover", "wave3", "rightguess", "wrongguess"}
+                                              << QList<int>{0, 300, 900, 250};
+        QTest::newRow("cut off, other format")
+            << QStringList{"gameover", "ballhit", "turn", "typing1"} << QList<int>{0, 250, 1300, 200};
+        QTest::newRow("typing") << QStringList(14, QStringLiteral("typing1")) + QStringList{"backspace", "typing1"}
+                                << QList<int>{0,   160, 160, 160, 160, 160, 160, 160, 160,
+                                              160, 160, 160, 160, 160, 250, 350};
+    }
+
+    void everyClipHeard()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QList<int>, gaps);
+        QCOMPARE(names.size(), gaps.size());
+
+        QVERIFY(m_server->startRecording());
+        QTest::qWait(300);
+        QElapsedTimer clock;
+        clock.start();
+        const qint64 recordedAtStart = m_server->recordedMs();
+        QList<Played> played;
+        qint64 due = 0;
+        for (int i = 0; i < names.size(); ++i) {
+            due += gaps[i];
+            while (clock.elapsed() < due)
+                QTest::qWait(int(std::min<qint64>(5, due - clock.elapsed())));
+            const WaveClip *clip = m_library.find(names[i]);
+            QVERIFY(clip);
+            played << Played{names[i], clock.elapsed(), envelope(*clip)};
+            m_sink->play(names[i]);
+        }
+        QTest::qWait(int(played.last().env.size() * kFrameMs) + 600);
+        const QList<double> rec = envelope(m_server->stopRecording());
+
+        // What should sound in each frame on the test's clock: each clip until the next starts.
+        const qint64 endMs = clock.elapsed();
+        QList<double> expected(endMs / kFrameMs + 1, 0.0);
+        QList<int> owner(expected.size(), -1);
+        for (int i = 0; i < played.size(); ++i) {
+            const qint64 cut = i + 1 < played.size() ? played[i + 1].atMs : endMs;
+            for (int f = 0; f < played[i].env.size(); ++f) {
+                const qint64 at = (played[i].atMs + f * kFrameMs) / kFrameMs;
+                if (at * kFrameMs >= cut || at >= expected.size())
+                    break;
+                expected[at] = played[i].env[f];
+                owner[at] = i;
+            }
+        }
+        // The recording lags the clock by the recorder's start and the sink's latency: take the
+        // lag that best lines the whole run up, between 0 and 400 ms.
+        const qint64 base = recordedAtStart / kFrameMs;
+        auto recAt = [&](qint64 frame) { return frame >= 0 && frame < rec.size() ? rec[frame] : 0.0; };
+        int lag = 0;
+        double best = -1;
+        for (int l = -10; l <= 40; ++l) {
+            double score = 0;
+            for (int f = 0; f < expected.size(); ++f)
+                score += std::min(expected[f], recAt(base + f + l));
+            if (score > best) {
+                best = score;
+                lag = l;
+            }
+        }
+
+        // A clip is heard when at least half its loud frames (before it is cut off) are in the
+        // recording, allowing a few frames of drift: a busy machine may drop a refill.
+        QStringList unheard;
+        for (int i = 0; i < played.size(); ++i) {
+            int loud = 0, found = 0;
+            for (int f = 0; f < expected.size(); ++f) {
+                if (owner[f] != i || expected[f] < kLoud)
+                    continue;
+                ++loud;
+                double near = 0;
+                for (int d = -3; d <= 3; ++d)
+                    near = std::max(near, recAt(base + f + lag + d));
+                if (near >= expected[f] * 0.3)
+                    ++found;
+            }
+            QVERIFY2(loud > 0, qPrintable(played[i].name + " has no loud part before it is cut off"));
+            ++m_played;
+            if (found * 2 >= loud)
+                ++m_heard;
+            else
+                unheard << QStringLiteral("%1 #%2 (%3 of %4 loud frames)").arg(played[i].name).arg(i).arg(found).arg(loud);
+        }
+        // Where no clip should sound (a cut-off clip's rest, the pauses), the recording is quiet.
+        QStringList stray;
+        for (int f = 0; f < expected.size(); ++f) {
+            bool quietAround = true;
+            for (int d = -8; d <= 8 && quietAround; ++d)
+                quietAround = f + d < 0 || f + d >= expected.size() || expected[f + d] < kQuiet;
+            if (quietAround && recAt(base + f + lag) >= kQuiet * 3)
+                stray << QString::number(f * kFrameMs);
+        }
+        QVERIFY2(unheard.isEmpty(), qPrintable("not heard: " + unheard.join(", ")));
+        QVERIFY2(stray.isEmpty(), qPrintable("sound where all should be quiet, at ms " + stray.join(' ')));
+    }
+};
+
+QTEST_MAIN(TestSoundServer)
+#include "test_soundserver.moc"
