@@ -9,6 +9,7 @@
 #include "protocol/catalogue.h"
 #include "protocol/fieldreader.h"
 #include "protocol/message.h"
+#include "protocol/wiretext.h"
 #include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
 #include "widgets/shellopen.h"
@@ -26,6 +27,8 @@
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
+
+#include <algorithm>
 
 namespace brelvox {
 
@@ -155,6 +158,20 @@ void ChatView::attach(ClientState &state, ClientSession *session, SoundPlayer *s
     session->dispatchTable().bind(cmd::action, received);
     session->dispatchTable().bind(cmd::playasound, [this](const QString &args) { playasound(args); });
     session->addTicker([this] { return phrasePauseTick(); });
+    fitEntry();
+}
+
+int ChatView::maxChatLength(const QString &name)
+{
+    // The host relays "CMD_chat+", the name, " chats: ", the text, "|" and a colour text
+    // of at most nine characters ("$00FF8000", "clFuchsia"); an action's relay is shorter.
+    const qsizetype frame = QByteArrayView("CMD_chat+").size() + QByteArrayView(" chats: |").size() + 9;
+    return int(std::max<qsizetype>(1, wire::kMaxMessageLength - frame - wire::encode(name).size()));
+}
+
+void ChatView::fitEntry()
+{
+    m_mychat->setMaxLength(maxChatLength(m_state ? m_state->loginName : QString()));
 }
 
 void ChatView::setOptionsScrollItem(QAction *item)
@@ -282,6 +299,7 @@ void ChatView::chatrecieved(const QString &args)
 
 void ChatView::mychatEnter()
 {
+    fitEntry();
     m_mychat->end(false);
     if (m_mychat->text() == kPrompt)
         m_mychat->clear();
@@ -289,6 +307,7 @@ void ChatView::mychatEnter()
 
 void ChatView::mychatKeyDown()
 {
+    fitEntry();
     if (m_mychat->text() == kPrompt)
         m_mychat->clear();
 }
@@ -369,8 +388,10 @@ void ChatView::Copy1Click()
 void ChatView::Paste1Click()
 {
     const QMimeData *data = QApplication::clipboard()->mimeData();
-    if (data && data->hasText())
+    if (data && data->hasText()) {
+        fitEntry();
         m_mychat->setText(data->text());
+    }
 }
 
 void ChatView::ClearChat1Click()

@@ -73,6 +73,9 @@ public:
     void setPhrase(int n, const QString &text);   // 1..9
 
     static QString builtInPhrase(int n);
+    // The most characters the chat entry takes from a player of this name: what one
+    // message can carry once the host relays it with the name and a colour.
+    static int maxChatLength(const QString &name);
 
     // Typed text and received lines.
     void sendit();
@@ -108,6 +111,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void fitEntry();
     void buildMenus();
     void send(QLatin1StringView command, const QString &text, ColorRef color);
     void savesettings();

@@ -12,6 +12,7 @@
 #include "protocol/message.h"
 #include "widgets/dialogs.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QWidget>
 
@@ -26,7 +27,6 @@ ClientSession::ClientSession(ClientState &state, View view, QObject *parent)
     : QObject(parent)
     , m_state(state)
     , m_view(std::move(view))
-    , m_splitter(ReceiveQueue::kMaxMessageLength * 4)
     , m_table(cmd::clientCommands())
 {
     m_sock = new TSock(this);
@@ -101,8 +101,6 @@ void ClientSession::sockRead()
     const QStringList messages = m_splitter.feed(m_sock->receiveText());
     for (const QString &m : messages)
         m_queue.push(m);
-    if (m_splitter.overflowed())
-        m_splitter.clear(); // a host that never closes a message: drop what it sent
     if (!m_queue.isEmpty())
         wake();
 }
@@ -170,7 +168,14 @@ void ClientSession::endSession(const QString &notice)
 
 void ClientSession::Timer1Timer()
 {
-    processsocktimer();
+    // A busy host sends more than one message a tick: handle what waits, within a budget
+    // that leaves the rest of the tick to painting. The tickers still run once a tick, so
+    // the phrase pause and the ball steps keep their timing.
+    QElapsedTimer spent;
+    spent.start();
+    do
+        processsocktimer();
+    while (!m_ended && !m_queue.isEmpty() && spent.elapsed() < kDispatchBudgetMs);
     if (m_hostGone && !m_ended && m_queue.isEmpty())
         endSession(kHostEnded);
     bool busy = !m_queue.isEmpty();

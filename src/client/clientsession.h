@@ -22,7 +22,7 @@ class TSock;
 class Tspylist;
 
 // The client's one connection to the host: it cuts what arrives into the receive queue,
-// hands out one message per Timer1 tick to the handler of its command, logs in when the
+// hands the waiting messages out on each Timer1 tick to the handlers of their commands, logs in when the
 // host gives a seat, and shows who comes and goes.
 //
 // Timer1 runs only while there is work: a message waiting, or a ticker (phrase pause,
@@ -34,6 +34,8 @@ public:
     static constexpr int kTickMs = 15;
     // A host that is not up yet is tried again this often until it answers.
     static constexpr int kRetryMs = 2000;
+    // A tick handles messages until none wait or this much of the tick is spent.
+    static constexpr int kDispatchBudgetMs = 5;
 
     struct View {
         QWidget *board = nullptr; // holds label_playername1..5 and image_eyes1..5
@@ -75,6 +77,7 @@ public:
     void sockRead();
     void sockInfo(int code, const QString &text);
     void Timer1Timer();
+    // Takes one message and calls its handler.
     void processsocktimer();
 
     void sendloginfo(const QString &args);

@@ -141,11 +141,17 @@ bool TServer::mayAct(const QString &command, const QString &arguments, int sende
 void TServer::socktimerTimer()
 {
     m_lastDispatch.start();
-    const QueuedMessage message = m_queue.take();
+    // The round is counted first: a connection closed by a handler leaves the turns.
+    for (int left = m_queue.sourceCount(); left > 0 && !m_queue.isEmpty(); --left)
+        handle(m_queue.take());
     if (m_queue.isEmpty())
         m_socktimer.stop(); // nothing to do until the next read queues something
     else if (m_socktimer.interval() != kSocktimerInterval)
-        m_socktimer.start(kSocktimerInterval); // back to one message per tick
+        m_socktimer.start(kSocktimerInterval); // back to one round per tick
+}
+
+void TServer::handle(const QueuedMessage &message)
+{
     if (message.text.isEmpty())
         return;
     const auto link = m_links.constFind(message.source);
@@ -175,7 +181,7 @@ void TServer::startDispatching()
 {
     if (m_dispatchHeld || m_queue.isEmpty() || m_socktimer.isActive())
         return;
-    // A message reaching a rested host is handled at once; after it, one per tick.
+    // A message reaching a rested host is handled at once; after it, one round a tick.
     const qint64 since = m_lastDispatch.isValid() ? m_lastDispatch.elapsed() : kSocktimerInterval;
     m_socktimer.start(int(std::max<qint64>(0, kSocktimerInterval - since)));
 }
@@ -219,7 +225,7 @@ void TServer::Sock1Read(TSock *sender, int)
     const QStringList messages = link->splitter.feed(bytes);
     for (const QString &text : messages)
         m_queue.push(text, sender->id());
-    if (link->splitter.overflowed() || m_queue.countFrom(sender->id()) > kMaxQueuedPerConnection)
+    if (m_queue.countFrom(sender->id()) > kMaxQueuedPerConnection)
         dropConnection(sender);
     startDispatching();
 }

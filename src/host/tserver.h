@@ -21,8 +21,9 @@ class HostOptions;
 class Message;
 
 // The in-process game server. Clients, the hosting copy's own one included, reach it
-// only through messages on their connections; one queued message is handled per
-// socktimer tick, in arrival order whichever connection it came by.
+// only through messages on their connections. Each socktimer tick handles one round:
+// one queued message of every connection that has any, so a guess waits at most a tick
+// however much the other seats chat; each connection's messages keep their order.
 //
 // A message acts only for the seat of the connection that sent it (see mayAct()): a
 // client cannot speak, watch, guess or kick in another seat's name. Bad input from the
@@ -37,9 +38,9 @@ class TServer : public QObject
     Q_OBJECT
 public:
     static constexpr int kSocktimerInterval = 10;
-    // A connection past either bound is closed like any departure.
+    // A connection with more waiting is closed like any departure. A message longer
+    // than the receive queue takes is cut, never a reason to close.
     static constexpr int kMaxQueuedPerConnection = 64;
-    static constexpr qsizetype kMaxUnterminated = MessageSplitter::kDefaultMaxPending;
     // A peer that stops reading is dropped before its backlog grows past this.
     static constexpr qint64 kMaxOutgoing = 1024 * 1024;
 
@@ -68,8 +69,8 @@ public:
     // The seat whose connection sent the message being handled, 0 outside dispatch.
     int sender() const { return m_sender; }
 
-    // Timers: socktimer runs only while the receive queue holds messages, one message
-    // a tick; turntimer (1 s unless its interval is changed) and computertimer (one
+    // Timers: socktimer runs only while the receive queue holds messages, one round a
+    // tick; turntimer (1 s unless its interval is changed) and computertimer (one
     // shot after the bot delay) follow the engine's events.
     QTimer &socktimer() { return m_socktimer; }
     QTimer &turntimer() { return m_turntimer; }
@@ -82,8 +83,8 @@ public:
     void sendToAll(const Message &message);
     void sendToOthers(int seat, const Message &message);
 
-    // Takes one queued message and runs its handler; stops socktimer once the queue is
-    // empty.
+    // Takes one round of queued messages (one per connection that has any) and runs
+    // their handlers one after another; stops socktimer once the queue is empty.
     void socktimerTimer();
     // While held, socktimer is never started: a test takes messages with
     // socktimerTimer() itself. Releasing starts it if messages wait.
@@ -118,6 +119,7 @@ private:
     void dropConnection(TSock *sock);
     void sendText(int seat, const QString &text);
     void startDispatching();
+    void handle(const QueuedMessage &message);
     const QString &nameOf(int seat) const { return m_engine.state().seat(seat).name; }
 
     const HostOptions &m_options;
@@ -129,7 +131,7 @@ private:
     struct Link
     {
         TSock *sock = nullptr;
-        MessageSplitter splitter{kMaxUnterminated};
+        MessageSplitter splitter;
     };
     QHash<quint64, Link> m_links; // by TSock::id(), one per accepted connection
     CommandTable<> m_commands;

@@ -2,45 +2,41 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "protocol/messagesplitter.h"
 
-#include "protocol/wiretext.h"
+#include <algorithm>
+#include <cstring>
 
 namespace brelvox {
 
-MessageSplitter::MessageSplitter(qsizetype maxPending)
-    : m_maxPending(maxPending)
+MessageSplitter::MessageSplitter(qsizetype maxLength)
+    : m_maxLength(maxLength)
 {
 }
 
-QStringList MessageSplitter::feed(const QByteArray &bytes)
+QStringList MessageSplitter::feed(QByteArrayView bytes)
 {
     QStringList messages;
-    if (m_overflowed)
-        return messages;
-    // Only the new bytes can hold a terminator: the kept tail has none.
-    qsizetype start = 0;
-    qsizetype from = m_buffer.size();
-    m_buffer.append(bytes);
-    for (;;) {
-        const qsizetype end = m_buffer.indexOf(wire::kTerminator, from);
-        if (end < 0)
+    const char *at = bytes.data();
+    const char *const end = at + bytes.size();
+    while (at < end) {
+        const auto *ff = static_cast<const char *>(std::memchr(at, uchar(wire::kTerminator), size_t(end - at)));
+        const qsizetype length = (ff ? ff : end) - at;
+        // The buffer stops growing at the bound: what comes after it is dropped.
+        const qsizetype kept = std::min(length, m_maxLength - m_buffer.size());
+        if (!ff) {
+            m_buffer.append(at, kept);
             break;
-        messages.append(wire::decode(QByteArray::fromRawData(m_buffer.constData() + start, end - start)));
-        start = end + 1;
-        from = start;
-    }
-    m_buffer.remove(0, start);
-    if (m_buffer.size() > m_maxPending) {
-        m_buffer.clear();
-        m_buffer.squeeze();
-        m_overflowed = true;
+        }
+        if (m_buffer.isEmpty()) {
+            // A message whole within this read: decoded straight from it, no copy.
+            messages.append(wire::decode(QByteArrayView(at, kept)));
+        } else {
+            m_buffer.append(at, kept);
+            messages.append(wire::decode(m_buffer));
+            m_buffer.resize(0);
+        }
+        at = ff + 1;
     }
     return messages;
-}
-
-void MessageSplitter::clear()
-{
-    m_buffer.clear();
-    m_overflowed = false;
 }
 
 } // namespace brelvox

@@ -2,34 +2,34 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
+#include "protocol/wiretext.h"
+
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QStringList>
 
 namespace brelvox {
 
 // Cuts one connection's byte stream at each 0xFF. Bytes after the last 0xFF are kept
-// and joined to the next feed, so a message cut across reads arrives whole. The kept
-// tail is bounded: a peer that never sends 0xFF cannot grow it without end.
+// and joined to the next feed, so a message cut across reads arrives whole. A message
+// is handled as at most its first maxLength bytes: the rest, up to its 0xFF, is dropped
+// as it comes, so a pasted long text costs no memory and closes nobody's connection.
 class MessageSplitter
 {
 public:
-    static constexpr qsizetype kDefaultMaxPending = 16 * 1024;
-
-    explicit MessageSplitter(qsizetype maxPending = kDefaultMaxPending);
+    explicit MessageSplitter(qsizetype maxLength = wire::kMaxMessageLength);
 
     // The complete messages in the buffer after appending bytes, decoded, without
-    // their 0xFF (an empty message stays an empty string). Once the tail passes the
-    // bound it is dropped, overflowed() turns true and nothing more is taken.
-    QStringList feed(const QByteArray &bytes);
+    // their 0xFF (an empty message stays an empty string), each cut to maxLength.
+    QStringList feed(QByteArrayView bytes);
 
-    bool overflowed() const { return m_overflowed; }
+    // Bytes kept of the message not yet closed; never more than maxLength.
     qsizetype pending() const { return m_buffer.size(); }
-    void clear();
+    void clear() { m_buffer.clear(); }
 
 private:
     QByteArray m_buffer;
-    qsizetype m_maxPending;
-    bool m_overflowed = false;
+    qsizetype m_maxLength;
 };
 
 } // namespace brelvox

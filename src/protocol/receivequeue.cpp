@@ -8,31 +8,47 @@ namespace brelvox {
 
 void ReceiveQueue::push(const QString &text, quint64 source)
 {
+    auto it = m_bySource.find(source);
+    if (it == m_bySource.end()) {
+        it = m_bySource.insert(source, {});
+        m_turns.push_back(source);
+    }
     // Cut here rather than when taken, so a waiting message never holds more.
-    m_items.push_back({text.left(kMaxMessageLength), source});
-    ++m_counts[source];
+    it->push_back(text.size() > kMaxMessageLength ? text.left(kMaxMessageLength) : text);
+    ++m_size;
 }
 
 QueuedMessage ReceiveQueue::take()
 {
-    if (m_items.empty())
+    if (m_turns.empty())
         return {};
-    QueuedMessage first = std::move(m_items.front());
-    m_items.pop_front();
-    auto it = m_counts.find(first.source);
-    if (it != m_counts.end() && --it.value() <= 0)
-        m_counts.erase(it);
+    const quint64 source = m_turns.front();
+    m_turns.pop_front();
+    const auto it = m_bySource.find(source);
+    QueuedMessage first{std::move(it->front()), source};
+    it->pop_front();
+    --m_size;
+    if (it->empty())
+        m_bySource.erase(it);
+    else
+        m_turns.push_back(source);
     return first;
+}
+
+int ReceiveQueue::countFrom(quint64 source) const
+{
+    const auto it = m_bySource.constFind(source);
+    return it == m_bySource.constEnd() ? 0 : int(it->size());
 }
 
 void ReceiveQueue::removeFrom(quint64 source)
 {
-    if (!m_counts.contains(source))
+    const auto it = m_bySource.find(source);
+    if (it == m_bySource.end())
         return;
-    m_items.erase(std::remove_if(m_items.begin(), m_items.end(),
-                                 [source](const QueuedMessage &m) { return m.source == source; }),
-                  m_items.end());
-    m_counts.remove(source);
+    m_size -= qsizetype(it->size());
+    m_bySource.erase(it);
+    m_turns.erase(std::find(m_turns.begin(), m_turns.end(), source));
 }
 
 } // namespace brelvox

@@ -2,6 +2,8 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
+#include "protocol/wiretext.h"
+
 #include <QHash>
 #include <QString>
 #include <deque>
@@ -15,27 +17,33 @@ struct QueuedMessage
     quint64 source = 0;
 };
 
-// Complete messages waiting for the dispatch timer, oldest first, whichever connection
-// they came by. A message is handled as at most its first 4096 characters.
+// Complete messages waiting for the dispatch timer. The connections take turns, one
+// message each, and each connection's messages come out in the order they arrived: a
+// seat with one guess waiting never waits behind another seat's long run of chat. With
+// a single source this is plain arrival order. A message is handled as at most its
+// first 4096 characters.
 class ReceiveQueue
 {
 public:
-    static constexpr qsizetype kMaxMessageLength = 4096;
+    static constexpr qsizetype kMaxMessageLength = wire::kMaxMessageLength;
 
     void push(const QString &text, quint64 source = 0);
-    // The oldest message, out of the queue; an empty text with source 0 when empty.
+    // The next message by turns, out of the queue; an empty text with source 0 when empty.
     QueuedMessage take();
 
-    bool isEmpty() const { return m_items.empty(); }
-    qsizetype size() const { return qsizetype(m_items.size()); }
+    bool isEmpty() const { return m_size == 0; }
+    qsizetype size() const { return m_size; }
+    // How many sources have messages waiting: take() that often is one round.
+    int sourceCount() const { return int(m_turns.size()); }
     // How many waiting messages came by source.
-    int countFrom(quint64 source) const { return m_counts.value(source); }
+    int countFrom(quint64 source) const;
     // Forgets every waiting message of source (a connection that was closed).
     void removeFrom(quint64 source);
 
 private:
-    std::deque<QueuedMessage> m_items;
-    QHash<quint64, int> m_counts;
+    QHash<quint64, std::deque<QString>> m_bySource;
+    std::deque<quint64> m_turns; // sources with messages waiting, the next one first
+    qsizetype m_size = 0;
 };
 
 } // namespace brelvox

@@ -3,6 +3,7 @@
 #include "protocol/wiretext.h"
 
 #include <array>
+#include <cstring>
 
 namespace brelvox::wire {
 
@@ -30,6 +31,26 @@ char encodeOne(char32_t c)
     return '?';
 }
 
+// Whether any byte is 0x80..0x9F (100xxxxx), eight bytes at a time.
+bool hasC1(const char *bytes, qsizetype size)
+{
+    constexpr quint64 kOnes = 0x0101010101010101ULL;
+    constexpr quint64 kHighBits = 0x8080808080808080ULL;
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, bytes + i, 8);
+        const quint64 zeroWhereC1 = (word & 0xE0E0E0E0E0E0E0E0ULL) ^ kHighBits;
+        if ((zeroWhereC1 - kOnes) & ~zeroWhereC1 & kHighBits)
+            return true;
+    }
+    for (; i < size; ++i) {
+        if ((uchar(bytes[i]) & 0xE0) == 0x80)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QByteArray encode(const QString &text)
@@ -48,14 +69,17 @@ QByteArray encode(const QString &text)
     return out;
 }
 
-QString decode(const QByteArray &bytes)
+QString decode(QByteArrayView bytes)
 {
-    QString out;
-    out.resize(bytes.size());
-    QChar *dst = out.data();
-    for (const char b : bytes) {
-        const auto u = uchar(b);
-        *dst++ = (u >= 0x80 && u < 0xA0 && kHigh[u - 0x80]) ? QChar(kHigh[u - 0x80]) : QChar(u);
+    // Latin-1 is right for every byte but 0x80..0x9F, which are rare in play: convert
+    // at memory speed and mend those afterwards, only when there are any.
+    QString out = QString::fromLatin1(bytes.data(), bytes.size());
+    if (!hasC1(bytes.data(), bytes.size()))
+        return out;
+    for (QChar &c : out) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 && u < 0xA0 && kHigh[u - 0x80])
+            c = QChar(kHigh[u - 0x80]);
     }
     return out;
 }

@@ -14,6 +14,7 @@
 #include "net/tsock.h"
 #include "protocol/catalogue.h"
 #include "protocol/message.h"
+#include "protocol/wiretext.h"
 #include "shell/tchat.h"
 #include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
@@ -515,6 +516,12 @@ private Q_SLOTS:
         chat->mychat()->setCursorPosition(3);
         chat->entryPopup()->findChild<QAction *>(QStringLiteral("Paste1"))->trigger();
         QCOMPARE(chat->mychat()->text(), QStringLiteral("copy this")); // the whole text replaced
+        // A pasted long text is cut to what reaches everybody whole, in the longest colour.
+        QApplication::clipboard()->setText(QString(33000, QLatin1Char('p')));
+        chat->entryPopup()->findChild<QAction *>(QStringLiteral("Paste1"))->trigger();
+        const QString longest = chat->mychat()->text();
+        QCOMPARE(Message(cmd::chat).addRest(w->state().loginName + " chats: " + longest + "|$00FF8000").text().size(),
+                 wire::kMaxMessageLength);
         QApplication::clipboard()->setText(QStringLiteral("by key"));
         QTest::keyClick(chat->mychat(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(chat->mychat()->text(), QStringLiteral("by key"));

@@ -5,6 +5,7 @@
 #include "host/defaulthostoptions.h"
 #include "host/tserver.h"
 #include "net/tsock.h"
+#include "protocol/catalogue.h"
 #include "widgets/dialogs.h"
 
 #include <QLabel>
@@ -246,6 +247,39 @@ private Q_SLOTS:
         QTest::qWait(ClientSession::kRetryMs + 500);
         QVERIFY(c.session->retryTimer()->isActive());
         QCOMPARE(c.lines.size(), 1);
+        QCOMPARE(c.closed, 0);
+    }
+
+    // A host's line past 4096 characters is handled cut; the connection goes on.
+    void longLinesAreCut_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("reads");
+        for (const int size : {33000, 40000}) {
+            const QByteArray line = "CMD_chat+Ann chats: " + QByteArray(size, 'L') + "|clRed\xff";
+            QTest::addRow("%d whole", size) << QList<QByteArray>{line};
+            QTest::addRow("%d, 16500 then the rest", size) << QList<QByteArray>{line.left(16500), line.mid(16500)};
+        }
+    }
+    void longLinesAreCut()
+    {
+        QFETCH(QList<QByteArray>, reads);
+        QTcpServer host;
+        QVERIFY(host.listen(QHostAddress::LocalHost));
+        Client c(QStringLiteral("Rook"));
+        QStringList chats;
+        c.session->dispatchTable().bind(cmd::chat, [&](const QString &args) { chats << args; });
+        c.connectTo(host.serverPort());
+        QVERIFY(host.waitForNewConnection(5000));
+        QTcpSocket *peer = host.nextPendingConnection();
+        for (const QByteArray &read : reads) {
+            peer->write(read);
+            peer->flush();
+            QTest::qWait(30);
+        }
+        peer->write("CMD_chat+ok|clBlack\xff");
+        QTRY_COMPARE(chats.size(), 2);
+        QCOMPARE(chats.first(), QStringLiteral("Ann chats: ") + QString(ReceiveQueue::kMaxMessageLength - 20, QLatin1Char('L')));
+        QCOMPARE(chats.last(), QStringLiteral("ok|clBlack"));
         QCOMPARE(c.closed, 0);
     }
 

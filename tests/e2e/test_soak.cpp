@@ -360,8 +360,8 @@ private Q_SLOTS:
         const qint64 rssAfterFirst = m_server->rssKib();
         QVERIFY(rssAfterFirst > 0);
 
-        // Most Balls: seat 7 is taken over in turn by a chat flooder, a sender of
-        // unterminated bytes and a sender of garbage; the game goes on meanwhile.
+        // Most Balls: seat 7 is taken over in turn by a chat flooder, a sender of a
+        // megabyte-long line and a sender of garbage; the game goes on meanwhile.
         mark = client(1).received.size();
         startGame("most");
         QVERIFY(waitUntil([&] { return loadballsSince(mark) >= 1; }, kGameWait));
@@ -383,9 +383,13 @@ private Q_SLOTS:
         {
             SoakClient unterminated(m_findings, m_lists, "Endless", m_port, SoakClient::Watcher);
             QVERIFY(waitUntil([&] { return client(1).saw("CMD_newplayerinfo+7+Endless"); }, kStartWait));
-            unterminated.sendRaw(QByteArray(1024 * 1024, 'A'));
-            QVERIFY(waitUntil([&] { return client(1).saw("CMD_playerdisconnected+7+Endless"); }, kStartWait));
+            // Bytes that never end a message are dropped as they come; the sender stays.
+            unterminated.sendRaw(QByteArray(1024 * 1024, 'A') + kEnd);
+            unterminated.chat("still here|clBlack");
+            QVERIFY(waitUntil([&] { return client(1).saw("CMD_chat+Endless chats: still here|clBlack"); }, kStartWait));
+            QVERIFY(!unterminated.closed());
         }
+        QVERIFY(waitUntil([&] { return client(1).saw("CMD_playerdisconnected+7+Endless"); }, kStartWait));
         {
             SoakClient garbage(m_findings, m_lists, "Garbage", m_port, SoakClient::Watcher);
             QVERIFY(waitUntil([&] { return client(1).saw("CMD_newplayerinfo+7+Garbage"); }, kStartWait));

@@ -288,6 +288,50 @@ private Q_SLOTS:
         QVERIFY(!m_server->socktimer().isActive());
     }
 
+    // Each tick takes one message of every connection that has any, each connection's
+    // in its own order: one seat's run of chat never holds another seat's line back.
+    void oneRoundPerTick()
+    {
+        seatAll({"Rook", "Ann", "Cy"});
+        m_server->setDispatchHeld(true);
+        client(2).send(msg("CMD_chat+2+a1|clRed") + msg("CMD_chat+2+a2|clRed") + msg("CMD_chat+2+a3|clRed"));
+        WAIT_COMPARE(m_server->receivedlist().size(), 3);
+        client(3).send(msg("CMD_chat+3+c1|clRed"));
+        WAIT_COMPARE(m_server->receivedlist().size(), 4);
+        m_server->socktimerTimer();
+        WAIT_COMPARE(client(1).got, msg("CMD_chat+Ann chats: a1|clRed") + msg("CMD_chat+Cy chats: c1|clRed"));
+        m_server->socktimerTimer();
+        m_server->socktimerTimer();
+        expectAll({1, 2, 3}, msg("CMD_chat+Ann chats: a1|clRed") + msg("CMD_chat+Cy chats: c1|clRed")
+                                 + msg("CMD_chat+Ann chats: a2|clRed") + msg("CMD_chat+Ann chats: a3|clRed"));
+        QVERIFY(m_server->receivedlist().isEmpty());
+    }
+
+    // A pasted long text is handled as its first 4096 characters; its sender stays.
+    void longLinesAreCut_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("reads");
+        for (const int size : {33000, 40000}) {
+            const QByteArray line = msg("CMD_chat+2+" + QByteArray(size, 'L') + "|clRed");
+            QTest::addRow("%d whole", size) << QList<QByteArray>{line};
+            QTest::addRow("%d, 16500 then the rest", size) << QList<QByteArray>{line.left(16500), line.mid(16500)};
+        }
+    }
+    void longLinesAreCut()
+    {
+        QFETCH(QList<QByteArray>, reads);
+        seatAll({"Rook", "Ann", "Cy"});
+        for (const QByteArray &read : reads) {
+            client(2).send(read);
+            QTest::qWait(30); // a read of its own
+        }
+        const qsizetype text = ReceiveQueue::kMaxMessageLength - qsizetype(qstrlen("CMD_chat+2+"));
+        expectAll({1, 2, 3}, msg("CMD_chat+Ann chats: " + QByteArray(text, 'L')));
+        QVERIFY(!client(2).closed());
+        clearAll();
+        expectNothingElse({1, 3}, 2);
+    }
+
     void departureToldOnce()
     {
         seatAll({"Rook", "Ann", "Cy"});
@@ -304,7 +348,6 @@ private Q_SLOTS:
     void floodClosesOnlyTheFlooder_data()
     {
         QTest::addColumn<QByteArray>("flood");
-        QTest::newRow("no terminator") << QByteArray(TServer::kMaxUnterminated + 100, 'a');
         QByteArray many;
         for (int i = 0; i <= TServer::kMaxQueuedPerConnection; ++i)
             many += msg("CMD_chat+2+spam|clRed");

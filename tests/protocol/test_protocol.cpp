@@ -142,20 +142,33 @@ private Q_SLOTS:
             got += splitter.feed(read);
         QCOMPARE(got, messages);
         QCOMPARE(splitter.pending(), qsizetype(pending));
-        QVERIFY(!splitter.overflowed());
     }
 
+    // A message past the bound is cut to it, the rest dropped up to its 0xFF (bound 10).
+    void splitterBound_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("reads");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("pending");
+        QTest::newRow("exactly the bound") << QList<QByteArray>{"CMD_a+6789\xFF"} << QStringList{"CMD_a+6789"} << 0;
+        QTest::newRow("cut in one read") << QList<QByteArray>{"CMD_a+6789abc\xFF" "CMD_b+\xFF"}
+                                         << QStringList{"CMD_a+6789", "CMD_b+"} << 0;
+        QTest::newRow("cut across reads") << QList<QByteArray>{"CMD_a+1\xFF" "0123", "456789xyz", "more", "!\xFF" "ok\xFF"}
+                                          << QStringList{"CMD_a+1", "0123456789", "ok"} << 0;
+        QTest::newRow("tail held at the bound") << QList<QByteArray>{"CMD_a+1\xFF" "0123456789abcdef"}
+                                                << QStringList{"CMD_a+1"} << 10;
+    }
     void splitterBound()
     {
+        QFETCH(QList<QByteArray>, reads);
+        QFETCH(QStringList, messages);
+        QFETCH(int, pending);
         MessageSplitter splitter(10);
-        QCOMPARE(splitter.feed("CMD_a+1\xFF" "0123456789"), QStringList{"CMD_a+1"});
-        QVERIFY(!splitter.overflowed());
-        QCOMPARE(splitter.feed("x"), QStringList());
-        QVERIFY(splitter.overflowed());
-        QCOMPARE(splitter.pending(), 0);
-        QCOMPARE(splitter.feed("\xFF" "CMD_b+\xFF"), QStringList());
-        splitter.clear();
-        QCOMPARE(splitter.feed("CMD_b+\xFF"), QStringList{"CMD_b+"});
+        QStringList got;
+        for (const QByteArray &read : reads)
+            got += splitter.feed(read);
+        QCOMPARE(got, messages);
+        QCOMPARE(splitter.pending(), qsizetype(pending));
     }
 
     void queue()
@@ -178,6 +191,17 @@ private Q_SLOTS:
         QCOMPARE(m.text.size(), ReceiveQueue::kMaxMessageLength);
         QVERIFY(q.isEmpty());
         QCOMPARE(q.countFrom(1), 0);
+
+        // Sources take turns, each in its own order; a newcomer joins the end of the round.
+        for (const char *text : {"a1", "a2", "a3"})
+            q.push(QString::fromLatin1(text), 1);
+        q.push(QStringLiteral("b1"), 2);
+        QCOMPARE(q.sourceCount(), 2);
+        QStringList order{q.take().text};
+        q.push(QStringLiteral("c1"), 3);
+        while (!q.isEmpty())
+            order << q.take().text;
+        QCOMPARE(order, (QStringList{"a1", "b1", "a2", "c1", "a3"}));
     }
 
     void dispatch_data()
