@@ -44,8 +44,13 @@ endif()
 install(FILES ${PROJECT_SOURCE_DIR}/assets/package/copyright ${PROJECT_SOURCE_DIR}/assets/words/LICENSE-SCOWL.txt
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/brelvox)
 
-# The headless host's systemd unit, pointing at wherever the server was installed.
-configure_file(${PROJECT_SOURCE_DIR}/dist/brelvox-server.service.in
-               ${PROJECT_BINARY_DIR}/dist/brelvox-server.service @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/dist/brelvox-server.service
-        DESTINATION ${CMAKE_INSTALL_PREFIX}/lib/systemd/system)
+# The headless host's systemd unit names the server where this install put it, so it is
+# written at install time, when the prefix (--prefix, cpack's /usr) is known.
+install(CODE "
+  set(unit_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/systemd/system\")
+  file(READ \"${PROJECT_SOURCE_DIR}/dist/brelvox-server.service.in\" unit)
+  string(REPLACE \"@BINDIR@\" \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\" unit \"\${unit}\")
+  file(MAKE_DIRECTORY \"\${unit_dir}\")
+  file(WRITE \"\${unit_dir}/brelvox-server.service\" \"\${unit}\")
+  message(STATUS \"Installing: \${unit_dir}/brelvox-server.service\")
+")
