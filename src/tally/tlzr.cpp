@@ -14,6 +14,15 @@ constexpr std::uint8_t kFlagStored = 0x80;
 constexpr std::size_t kMaxRun = 4095;
 constexpr std::size_t kMaxMatch = 18;
 constexpr std::size_t kMinRun = 16;
+constexpr std::size_t kWindow = 4096;
+
+// An empty hash slot names a position a whole window back, so the distance test alone
+// rejects it.
+constexpr std::int16_t kEmpty = -std::int16_t(kWindow);
+
+// The bytes of an 8-byte load that hold its first three bytes.
+constexpr std::uint64_t kFirstThree =
+    std::endian::native == std::endian::little ? 0xFFFFFFull : 0xFFFFFFull << 40;
 
 // The coder reads whole words while at least this much of the chunk lies ahead: a run
 // test of 16 bytes and a match of 18 taken 8 bytes at a time.
@@ -70,6 +79,12 @@ std::size_t runAt(const std::uint8_t *src, std::size_t x, std::size_t n)
     return run;
 }
 
+std::size_t hashAt(std::uint32_t a, std::uint32_t b, std::uint32_t c)
+{
+    const std::uint32_t v = (a << 8) ^ (b << 4) ^ c;
+    return ((v * 40543u) >> 4) & 0xFFF;
+}
+
 // Equal bytes at x and p (p < x), at most 18 and never past the chunk.
 std::size_t matchAt(const std::uint8_t *src, std::size_t x, std::size_t p, std::size_t n)
 {
@@ -92,12 +107,12 @@ std::size_t matchAt(const std::uint8_t *src, std::size_t x, std::size_t p, std::
 
 TLZR::TLZR()
 {
-    m_hash.fill(-1);
+    m_hash.fill(kEmpty);
 }
 
 std::size_t TLZR::compress(const std::uint8_t *src, std::size_t n, std::uint8_t *dst)
 {
-    m_hash.fill(-1);
+    m_hash.fill(kEmpty);
     dst[0] = kFlagCompressed;
     std::size_t x = 0;
     std::size_t y = 3;
@@ -113,7 +128,46 @@ std::size_t TLZR::compress(const std::uint8_t *src, std::size_t n, std::uint8_t 
             y += 2;
             bits = 0;
         }
-        const std::size_t run = runAt(src, x, n);
+        std::size_t run = 1;
+        std::size_t m = 0;
+        std::size_t distance = 0;
+        if (n - x >= kWordTail) {
+            // One well-predicted test each for a run and for a match of at least 3.
+            const std::uint64_t head = load64(src + x);
+            const std::uint64_t pattern = src[x] * 0x0101010101010101ull;
+            if (((head ^ pattern) | (load64(src + x + 8) ^ pattern)) == 0) {
+                run = runAt(src, x, n);
+            } else {
+                const std::size_t h = hashAt(src[x], src[x + 1], src[x + 2]);
+                distance = x - std::size_t(std::ptrdiff_t(m_hash[h]));
+                m_hash[h] = std::int16_t(x);
+                const bool near = distance < kWindow;
+                const std::uint8_t *from = src + (near ? x - distance : x);
+                const std::uint64_t diff = head ^ load64(from);
+                if (near & ((diff & kFirstThree) == 0)) {
+                    if (diff) {
+                        m = firstDifference(diff);
+                    } else {
+                        const std::uint64_t more = load64(src + x + 8) ^ load64(from + 8);
+                        if (more)
+                            m = 8 + firstDifference(more);
+                        else
+                            m = 16 + (src[x + 16] == from[16] ? 1 + (src[x + 17] == from[17]) : 0);
+                    }
+                }
+            }
+        } else {
+            run = runAt(src, x, n);
+            if (run < kMinRun) {
+                // The hash of the last two positions may look past the chunk; no match
+                // starts there, so those bytes only need to be readable, not meaningful.
+                const std::size_t h = hashAt(src[x], x + 1 < n ? src[x + 1] : 0, x + 2 < n ? src[x + 2] : 0);
+                distance = x - std::size_t(std::ptrdiff_t(m_hash[h]));
+                m_hash[h] = std::int16_t(x);
+                if (distance < kWindow)
+                    m = matchAt(src, x, x - distance, n);
+            }
+        }
         if (run >= kMinRun) {
             const std::size_t k = run - kMinRun;
             dst[y] = 0;
@@ -123,33 +177,18 @@ std::size_t TLZR::compress(const std::uint8_t *src, std::size_t n, std::uint8_t 
             y += 4;
             x += run;
             control = std::uint16_t((control << 1) | 1);
+        } else if (m >= 3) {
+            const std::size_t item = (distance << 4) + (m - 3);
+            dst[y] = std::uint8_t(item >> 8);
+            dst[y + 1] = std::uint8_t(item);
+            y += 2;
+            x += m;
+            control = std::uint16_t((control << 1) | 1);
         } else {
-            // The hash of the last two positions may look past the chunk; no match
-            // starts there, so those bytes only need to be readable, not meaningful.
-            std::uint32_t v;
-            if (x + 2 < n)
-                v = (std::uint32_t(src[x]) << 8) ^ (std::uint32_t(src[x + 1]) << 4) ^ src[x + 2];
-            else
-                v = (std::uint32_t(src[x]) << 8) ^ (x + 1 < n ? std::uint32_t(src[x + 1]) << 4 : 0u);
-            const std::size_t h = ((v * 40543u) >> 4) & 0xFFF;
-            const std::int16_t p = m_hash[h];
-            m_hash[h] = std::int16_t(x);
-            std::size_t m = 0;
-            if (p != -1 && x - std::size_t(p) < 4096)
-                m = matchAt(src, x, std::size_t(p), n);
-            if (m >= 3) {
-                const std::size_t item = ((x - std::size_t(p)) << 4) + (m - 3);
-                dst[y] = std::uint8_t(item >> 8);
-                dst[y + 1] = std::uint8_t(item);
-                y += 2;
-                x += m;
-                control = std::uint16_t((control << 1) | 1);
-            } else {
-                dst[y] = src[x];
-                y += 1;
-                x += 1;
-                control = std::uint16_t(control << 1);
-            }
+            dst[y] = src[x];
+            y += 1;
+            x += 1;
+            control = std::uint16_t(control << 1);
         }
         ++bits;
     }
