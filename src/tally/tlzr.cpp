@@ -30,7 +30,7 @@ constexpr std::size_t kWordTail = 24;
 
 // The decoder takes a group without per-item bounds checks while this much block and
 // output remain: 16 items of at most 4 bytes plus one 16-byte literal load, and 16 items
-// of at most 18 bytes plus the 8 bytes a word-wise copy may write past its end.
+// of at most 18 bytes, the last of which may store 24 bytes from its start.
 constexpr std::ptrdiff_t kGroupIn = 16 * 4 + 16;
 constexpr std::ptrdiff_t kGroupOut = 16 * kMaxMatch + 16;
 
