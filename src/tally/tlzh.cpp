@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -147,6 +149,30 @@ private:
         }
     }
 };
+
+// How many of the first F bytes of a and b are equal, counting from index 1: byte 0
+// already chose the tree. Eight bytes a step; both stay inside the ring and its copy of
+// the first F - 1 bytes.
+int commonLength(const std::uint8_t *a, const std::uint8_t *b)
+{
+    int i = 1;
+    for (; i + 8 <= F; i += 8) {
+        std::uint64_t x;
+        std::uint64_t y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) {
+            const std::uint64_t diff = x ^ y;
+            if constexpr (std::endian::native == std::endian::little)
+                return i + std::countr_zero(diff) / 8;
+            else
+                return i + std::countl_zero(diff) / 8;
+        }
+    }
+    while (i < F && a[i] == b[i])
+        ++i;
+    return i;
+}
 
 class Encoder
 {
@@ -310,12 +336,8 @@ private:
                     return;
                 }
             }
-            int i = 1;
-            for (; i < F; ++i) {
-                cmp = int(key[i]) - int(text[p + i]);
-                if (cmp != 0)
-                    break;
-            }
+            const int i = commonLength(key, &text[p]);
+            cmp = i < F ? int(key[i]) - int(text[p + i]) : 0;
             if (i > THRESHOLD) {
                 const int distance = ((r - p) & (N - 1)) - 1;
                 if (i > matchLength) {

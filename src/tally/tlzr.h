@@ -30,9 +30,9 @@ public:
     // Codes src[0..n) (n <= kChunk) into dst (room for kBlockBuffer bytes); returns L.
     std::size_t compress(const std::uint8_t *src, std::size_t n, std::uint8_t *dst);
 
-    // Decodes a block of L bytes into dst (room for kChunk bytes). Every item is checked
-    // against the block and the output before it is taken, so a damaged block reads
-    // and writes nothing outside them.
+    // Decodes a block of L bytes into dst (room for kChunk bytes). Items are checked
+    // against the block and the output before they are taken (a whole group at once when
+    // it fits), so a damaged block reads and writes nothing outside them.
     static Status decompress(const std::uint8_t *src, std::size_t length, std::uint8_t *dst,
                              std::size_t *produced);
 
