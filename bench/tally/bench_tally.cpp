@@ -3,13 +3,12 @@
 //
 // The tally's two methods beside zlib and a plain copy, on 1 MiB of text and of binary
 // records. "ratio" is compressed size / original size.
+#include "support/lzrw1strings.h"
 #include "tally/samples.h"
-#include "tally/tlzrw1.h"
 
 #include <benchmark/benchmark.h>
 #include <cstring>
 #include <malloc.h>
-#include <sstream>
 #include <zlib.h>
 
 using namespace brelvox;
@@ -35,31 +34,6 @@ const std::string &sample(int which)
     return which == 0 ? text : binary;
 }
 
-std::string pack(const std::string &plain, TCompressMode mode)
-{
-    Tlzrw1 lz;
-    lz.setUseStream(true);
-    lz.setCompressMode(mode);
-    std::istringstream in(plain);
-    std::ostringstream out;
-    lz.setInputStream(&in);
-    lz.setOutputStream(&out);
-    lz.Compress();
-    return out.str();
-}
-
-std::string unpack(const std::string &packed)
-{
-    Tlzrw1 lz;
-    lz.setUseStream(true);
-    std::istringstream in(packed);
-    std::ostringstream out;
-    lz.setInputStream(&in);
-    lz.setOutputStream(&out);
-    lz.Decompress();
-    return out.str();
-}
-
 void finish(benchmark::State &state, std::size_t packedSize)
 {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kSize));
@@ -72,7 +46,7 @@ void tallyCompress(benchmark::State &state, TCompressMode mode)
     const std::string &plain = sample(int(state.range(0)));
     std::size_t size = 0;
     for (auto _ : state) {
-        const std::string packed = pack(plain, mode);
+        const std::string packed = support::lzrw1Compress(plain, mode);
         size = packed.size();
         benchmark::DoNotOptimize(packed.data());
     }
@@ -81,9 +55,9 @@ void tallyCompress(benchmark::State &state, TCompressMode mode)
 
 void tallyDecompress(benchmark::State &state, TCompressMode mode)
 {
-    const std::string packed = pack(sample(int(state.range(0))), mode);
+    const std::string packed = support::lzrw1Compress(sample(int(state.range(0))), mode);
     for (auto _ : state) {
-        const std::string plain = unpack(packed);
+        const std::string plain = support::lzrw1Decompress(packed);
         benchmark::DoNotOptimize(plain.data());
     }
     finish(state, packed.size());

@@ -93,7 +93,7 @@ public:
     // Whether the message may act, given the seat of the connection it came by.
     static bool mayAct(const QString &command, const QString &arguments, int senderSeat);
 
-    // Handlers.
+    // Handlers; each message's fields are listed in protocol/WIRE.md.
     void Sock1Accept(TSock *sender);
     void Sock1Read(TSock *sender, int count);
     void tempsockDisconnect(TSock *sender);

@@ -10,6 +10,9 @@
 // Wire format: CMD_<name>, then "+" and the text of each field in order, then for the
 // commands marked trailing one more "+", then the byte 0xFF. Numbers are plain decimal.
 // A rest field is the last one and may hold "+" itself.
+//
+// WIRE.md beside this file lists every command: direction, fields in order, trailing
+// "+", who sends it and what the host checks. Change it with the code.
 namespace brelvox::cmd {
 
 inline constexpr QLatin1StringView sendlogininfo{"CMD_sendlogininfo"};

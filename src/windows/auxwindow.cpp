@@ -30,4 +30,30 @@ void centreWindow(QWidget *window, QWidget *anchor)
     window->move(r.topLeft());
 }
 
+AuxWindow::AuxWindow(QWidget *parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags)
+{
+}
+
+void AuxWindow::showOver(QWidget *anchor)
+{
+    m_anchor = anchor;
+    centreWindow(this, anchor);
+    show();
+    raise();
+    activateWindow();
+}
+
+void AuxWindow::setTile(const QPixmap &tile)
+{
+    m_tile = tile;
+    update();
+}
+
+void AuxWindow::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    paintAuxBackground(p, rect(), m_tile);
+}
+
 } // namespace brelvox

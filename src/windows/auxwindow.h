@@ -4,10 +4,10 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QWidget>
 
 class QPainter;
 class QRect;
-class QWidget;
 
 namespace brelvox {
 
@@ -18,5 +18,27 @@ inline const QColor kAuxBackground(0xA7, 0x87, 0x58);
 void paintAuxBackground(QPainter &painter, const QRect &rect, const QPixmap &tile);
 // Centres window on anchor's frame, or on the desktop without an anchor.
 void centreWindow(QWidget *window, QWidget *anchor);
+
+// A top-level window shown over the main window and painted in its tile.
+class AuxWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    AuxWindow(QWidget *parent, Qt::WindowFlags flags);
+
+    // Shows the window centred on anchor (the main window), or on the desktop without one.
+    void showOver(QWidget *anchor);
+    // The main window's tiled background, drawn over the window's own colour.
+    void setTile(const QPixmap &tile);
+
+protected:
+    // The anchor of the last showOver.
+    QWidget *anchor() const { return m_anchor; }
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QWidget *m_anchor = nullptr;
+    QPixmap m_tile;
+};
 
 } // namespace brelvox

@@ -13,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 
 namespace brelvox {
 
@@ -34,7 +33,7 @@ const QColor kYellow(0xFF, 0xF0, 0x40);
 } // namespace
 
 Tabout::Tabout(QWidget *parent)
-    : QWidget(parent, Qt::Tool)
+    : AuxWindow(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("about"));
     setWindowTitle(QStringLiteral("Brelvox - About"));
@@ -96,20 +95,6 @@ QString Tabout::version() const
     return m_version->text();
 }
 
-void Tabout::showOver(QWidget *anchor)
-{
-    centreWindow(this, anchor);
-    show();
-    raise();
-    activateWindow();
-}
-
-void Tabout::setTile(const QPixmap &tile)
-{
-    m_tile = tile;
-    update();
-}
-
 void Tabout::Label7Click()
 {
     m_url->execute();
@@ -118,12 +103,6 @@ void Tabout::Label7Click()
 void Tabout::SelButton8Click()
 {
     hide();
-}
-
-void Tabout::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    paintAuxBackground(p, rect(), m_tile);
 }
 
 bool Tabout::eventFilter(QObject *watched, QEvent *event)

@@ -2,8 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include <QPixmap>
-#include <QWidget>
+#include "windows/auxwindow.h"
 
 class QLabel;
 
@@ -13,16 +12,11 @@ class TURL;
 
 // Names the program, its maker and its version. The `version` label's text is the
 // protocol version clients and host compare at login.
-class Tabout : public QWidget
+class Tabout : public AuxWindow
 {
     Q_OBJECT
 public:
     explicit Tabout(QWidget *parent = nullptr);
-
-    // Shows the window centred on anchor (the main window), or on the desktop without one.
-    void showOver(QWidget *anchor);
-    // The main window's tiled background, drawn over the window's own colour.
-    void setTile(const QPixmap &tile);
 
     // The maker's web site; the main window's logo click executes it too.
     TURL *url1() const { return m_url; }
@@ -32,14 +26,12 @@ public:
     void SelButton8Click();
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     TURL *m_url = nullptr;
     QLabel *m_link = nullptr;
     QLabel *m_version = nullptr;
-    QPixmap m_tile;
 };
 
 } // namespace brelvox

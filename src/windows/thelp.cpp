@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QPainter>
 #include <QStackedLayout>
 #include <QTextBrowser>
 
@@ -40,7 +39,7 @@ QString pageText(int number)
 } // namespace
 
 Thelp::Thelp(QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : AuxWindow(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("Brelvox - Help File"));
@@ -143,36 +142,15 @@ QString Thelp::caption() const
     return m_caption->text();
 }
 
-void Thelp::showOver(QWidget *anchor)
-{
-    m_anchor = anchor;
-    centreWindow(this, anchor);
-    show();
-    raise();
-    activateWindow();
-}
-
-void Thelp::setTile(const QPixmap &tile)
-{
-    m_tile = tile;
-    update();
-}
-
 void Thelp::button_aboutClick()
 {
     if (m_about)
-        m_about->showOver(m_anchor);
+        m_about->showOver(anchor());
 }
 
 void Thelp::button_doneClick()
 {
     hide();
-}
-
-void Thelp::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    paintAuxBackground(p, rect(), m_tile);
 }
 
 } // namespace brelvox

@@ -2,8 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include <QPixmap>
-#include <QWidget>
+#include "windows/auxwindow.h"
 
 class QLabel;
 class QStackedLayout;
@@ -16,15 +15,12 @@ class Tabout;
 
 // Six pages of help. A section button brings the page "memo" + its tag to the front
 // and puts its own caption into the caption line.
-class Thelp : public QWidget
+class Thelp : public AuxWindow
 {
     Q_OBJECT
 public:
     explicit Thelp(QWidget *parent = nullptr);
 
-    // Shows the window centred on anchor (the main window), or on the desktop without one.
-    void showOver(QWidget *anchor);
-    void setTile(const QPixmap &tile);
     // The window the "About" button shows, centred where the help window was shown.
     void setAboutWindow(Tabout *about) { m_about = about; }
 
@@ -35,9 +31,6 @@ public:
     QTextBrowser *currentPage() const;
     QString caption() const;
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
 private:
     void selectButton(FlatButton *button);
 
@@ -45,8 +38,6 @@ private:
     QLabel *m_caption = nullptr;
     QList<FlatButton *> m_sections;
     Tabout *m_about = nullptr;
-    QWidget *m_anchor = nullptr;
-    QPixmap m_tile;
 };
 
 } // namespace brelvox

@@ -8,6 +8,7 @@
 #include "board/tgamestart.h"
 #include "core/conversion.h"
 #include "protocol/message.h"
+#include "support/standinboard.h"
 #include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
@@ -16,6 +17,7 @@
 #include <QTest>
 
 using namespace brelvox;
+using support::samePicture;
 
 namespace {
 
@@ -25,11 +27,6 @@ public:
     void addgame(const QString &winner) override { games.append(winner); }
     QStringList games;
 };
-
-bool samePicture(const QPixmap &a, const QPixmap &b)
-{
-    return !a.isNull() && !b.isNull() && a.toImage() == b.toImage();
-}
 
 } // namespace
 
@@ -80,14 +77,8 @@ private Q_SLOTS:
             return true;
         });
 
-        m_board = new QWidget;
-        m_board->resize(732, 511);
-        const QStringList names = {QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("<Waiting>"),
-                                   QStringLiteral("Ann"), QStringLiteral("<Waiting>")};
-        for (int n = 1; n <= 5; ++n) {
-            auto *label = new QLabel(names.at(n - 1), m_board);
-            label->setObjectName(QStringLiteral("label_playername%1").arg(n));
-        }
+        m_board = support::standInBoard({QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("<Waiting>"),
+                                         QStringLiteral("Ann"), QStringLiteral("Eve")});
         m_start = new FlatButton(QStringLiteral("Start Game"), m_board);
         m_start->setObjectName(QStringLiteral("button_start"));
         m_start->setGeometry(419, 114, 146, 34);
@@ -126,6 +117,7 @@ private Q_SLOTS:
         QTest::newRow("other seat wins, joined") << 3 << false << 2 << QStringList{"Bob"} << "Bob has Won the Game!" << false;
         QTest::newRow("seat 1 of a headless host") << 1 << false << 2 << QStringList{"Bob"} << "Bob has Won the Game!" << true;
         QTest::newRow("watching from seat 7") << 7 << false << 2 << QStringList() << "Bob has Won the Game!" << false;
+        QTest::newRow("own seat 5 wins") << 5 << false << 5 << QStringList{"addtomine"} << "Eve has Won the Game!" << false;
         QTest::newRow("namesake on another seat") << 1 << true << 4 << QStringList{"Ann"} << "Ann has Won the Game!" << true;
         QTest::newRow("winner seat beyond the board") << 1 << true << 8 << QStringList() << "Seat 8 has Won the Game!" << true;
     }

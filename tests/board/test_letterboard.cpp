@@ -7,6 +7,7 @@
 #include "board/wordlistpanel.h"
 #include "core/conversion.h"
 #include "protocol/message.h"
+#include "support/standinboard.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QTimer>
 
 using namespace brelvox;
+using support::samePicture;
 
 Q_DECLARE_METATYPE(brelvox::ColorRef)
 
@@ -24,12 +26,6 @@ namespace {
 
 const QStringList SeatNames = {QStringLiteral("Ann"), QStringLiteral("<Waiting>"), QStringLiteral("Cid"),
                                QStringLiteral("Dan"), QStringLiteral("<Waiting>")};
-constexpr int SeatTops[5] = {330, 372, 411, 452, 490};
-
-bool samePicture(const QPixmap &a, const QPixmap &b)
-{
-    return !a.isNull() && !b.isNull() && a.toImage() == b.toImage();
-}
 
 // Relative luminance and contrast ratio as the WCAG define them.
 double luminance(QRgb rgb)
@@ -166,13 +162,7 @@ private Q_SLOTS:
         m_showWordList = true;
         m_untick = 0;
 
-        m_board = new QWidget;
-        m_board->resize(732, 511);
-        for (int seat = 1; seat <= 5; ++seat) {
-            auto *label = new QLabel(SeatNames.at(seat - 1), m_board);
-            label->setObjectName(QStringLiteral("label_playername%1").arg(seat));
-            label->setGeometry(245, SeatTops[seat - 1], 105, 20);
-        }
+        m_board = support::standInBoard(SeatNames);
         m_chat = new QLineEdit(m_board);
         m_chat->setObjectName(QStringLiteral("mychat"));
         m_chat->setGeometry(360, 480, 300, 20);

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
 #include "core/conversion.h"
-#include "widgets/colortext.h"
-#include "widgets/dialogs.h"
 
-#include <QGuiApplication>
 #include <QTest>
 
 using namespace brelvox;
@@ -51,72 +48,7 @@ private Q_SLOTS:
             }
         }
     }
-
-    void colours_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<uint>("value");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("black") << "clblack" << true << 0u << "clBlack";
-        QTest::newRow("maroon upper") << "CLMAROON" << true << 0x80u << "clMaroon";
-        QTest::newRow("hex") << "$00FF8000" << true << 0xFF8000u << "$00FF8000";
-        QTest::newRow("decimal") << "255" << true << 0xFFu << "clRed";
-        QTest::newRow("system white") << "clWhite" << true << 0xFFFFFFu << "clWhite";
-        QTest::newRow("garbage") << "purple-ish" << false << 0u << "";
-    }
-    void colours()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(uint, value);
-        QFETCH(QString, written);
-        ColorRef c = 12345;
-        QCOMPARE(textToColor(text, &c), ok);
-        if (ok) {
-            QCOMPARE(uint(c), value);
-            QCOMPARE(colorToText(c), written);
-        }
-    }
-
-    void systemColourName()
-    {
-        ColorRef c = 1;
-        QVERIFY(textToColor(QStringLiteral("clWindowText"), &c));
-        QCOMPARE(c, fromQColor(QGuiApplication::palette().color(QPalette::Active, QPalette::WindowText)));
-    }
-
-    void errorBoxText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("letter") << "Game is full" << "Game is full.";
-        QTest::newRow("full stop") << "Done." << "Done.";
-        QTest::newRow("exclamation") << "Oops!" << "Oops!";
-        QTest::newRow("quote") << "'x' is not a valid integer value" << "'x' is not a valid integer value.";
-        QTest::newRow("empty") << "" << "";
-    }
-    void errorBoxText()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, shown);
-        QCOMPARE(dialogs::errorText(text), shown);
-    }
-
-    void guardedShowsEscapedErrors()
-    {
-        QStringList seen;
-        dialogs::setHandler([&](dialogs::Kind kind, const QString &title, const QString &text) -> bool {
-            if (kind == dialogs::Kind::Error && title == QStringLiteral("Brelvox"))
-                seen << text;
-            return true;
-        });
-        dialogs::guarded([] { toInt(QStringLiteral("x1")); });
-        dialogs::guarded([] {});
-        dialogs::setHandler({});
-        QCOMPARE(seen, QStringList{QStringLiteral("'x1' is not a valid integer value.")});
-    }
 };
 
-QTEST_MAIN(TestConversion)
+QTEST_GUILESS_MAIN(TestConversion)
 #include "test_conversion.moc"

@@ -106,6 +106,19 @@ private Q_SLOTS:
         QTest::newRow("binary lines kept")
             << QByteArray("\x00\x01\xfe\n[Brelvox]\nTop=1\n", 20) << "Top" << "2"
             << QByteArray("\x00\x01\xfe\n[Brelvox]\nTop=2\n", 20);
+        // Found by the fuzzer: the last line ends in a CR with no LF, and the new key was
+        // glued after the CR into that line.
+        QTest::newRow("dangling CR, fuzzer input, new section")
+            << QByteArray("[Options]\r\nName=Ann\r\nport=4000\r\n\r\n[Lobby]\r\nSo[ Options ]\n  name = sund = on\r")
+            << "port" << "fuzzed value"
+            << QByteArray("[Options]\r\nName=Ann\r\nport=4000\r\n\r\n[Lobby]\r\nSo[ Options ]\n  name = sund = on\r\n"
+                          "[Brelvox]\r\nport=fuzzed value\r\n");
+        QTest::newRow("dangling CR, same section") << QByteArray("[Brelvox]\nname=on\r") << "port" << "fuzzed value"
+                                                   << QByteArray("[Brelvox]\nname=on\r\nport=fuzzed value\n");
+        QTest::newRow("dangling CR, section line last") << QByteArray("[Brelvox]\r") << "port" << "fuzzed value"
+                                                        << QByteArray("[Brelvox]\r\nport=fuzzed value\n");
+        QTest::newRow("dangling CR, lone line end kept") << QByteArray("[Brelvox]\nname=on") << "port" << "fuzzed value"
+                                                         << QByteArray("[Brelvox]\nname=on\nport=fuzzed value\n");
     }
     void writing()
     {
@@ -121,18 +134,29 @@ private Q_SLOTS:
         QCOMPARE(readAll(file("w.ini")), after);
     }
 
+    void unwritableFolderFailsAndKeepsFile_data()
+    {
+        QTest::addColumn<bool>("fileAsFolder");
+        // No rights make room for a new file under a regular file, so this row runs as root too.
+        QTest::newRow("regular file in the folder's place") << true;
+        QTest::newRow("read-only folder") << false;
+    }
     void unwritableFolderFailsAndKeepsFile()
     {
+        QFETCH(bool, fileAsFolder);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("x.ini"));
-        writeAll(path, "[Brelvox]\nTop=1\n");
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        const QString existing = dir.filePath(QStringLiteral("x.ini"));
+        writeAll(existing, "[Brelvox]\nTop=1\n");
+        const QString path = fileAsFolder ? existing + QStringLiteral("/y.ini") : existing;
+        if (!fileAsFolder)
+            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
         IniFile ini(path);
         const bool wrote = ini.writeString(QStringLiteral("Brelvox"), QStringLiteral("Top"), QStringLiteral("2"));
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (wrote)
+        if (wrote && !fileAsFolder)
             QSKIP("running with rights that ignore folder permissions");
-        QCOMPARE(readAll(path), QByteArray("[Brelvox]\nTop=1\n"));
+        QVERIFY(!wrote);
+        QCOMPARE(readAll(existing), QByteArray("[Brelvox]\nTop=1\n"));
     }
 
     void hugeFileIsReadButNeverTruncated()

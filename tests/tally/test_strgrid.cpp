@@ -88,6 +88,14 @@ private Q_SLOTS:
         QTest::newRow("huge") << QByteArray("99999999999999999999999\r\n2\r\n") << "Invalid numeric input";
         QTest::newRow("negative") << QByteArray("-1\r\n2\r\n") << "Grid text : -1 x 2 cells are out of range";
         QTest::newRow("too many cells") << QByteArray("100000\r\n100000\r\n") << "Grid text : 100000 x 100000 cells are out of range";
+        // Found by the fuzzer: counts whose product overflowed the range check.
+        QTest::newRow("fuzzer input") << QByteArray("35550200\n2555250175101\r\xff\xff\xff\xff")
+                                      << "Grid text : 35550200 x 2555250175101 cells are out of range";
+        // 2^32 x 2^32 wrapped to 0 cells and loaded as an empty grid.
+        QTest::newRow("product wraps to zero") << QByteArray("4294967296\r\n4294967296\r\n")
+                                               << "Grid text : 4294967296 x 4294967296 cells are out of range";
+        QTest::newRow("one count over, other zero") << QByteArray("0\r\n2000000\r\n")
+                                                    << "Grid text : 0 x 2000000 cells are out of range";
     }
     void badCounts()
     {

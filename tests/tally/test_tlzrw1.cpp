@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "tally/tlzrw1.h"
 #include "samples.h"
+#include "support/lzrw1strings.h"
+#include "tally/tlzrw1.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -21,33 +22,12 @@ Q_DECLARE_METATYPE(brelvox::TCompressMode)
 namespace {
 QByteArray streamCompress(const QByteArray &plain, TCompressMode mode)
 {
-    Tlzrw1 lz;
-    lz.setUseStream(true);
-    lz.setCompressMode(mode);
-    std::istringstream in(plain.toStdString());
-    std::ostringstream out;
-    lz.setInputStream(&in);
-    lz.setOutputStream(&out);
-    const std::int64_t written = lz.Compress();
-    const QByteArray packed = QByteArray::fromStdString(out.str());
-    if (written != packed.size())
-        qFatal("Compress returned %lld for %lld bytes", qlonglong(written), qlonglong(packed.size()));
-    return packed;
+    return QByteArray::fromStdString(support::lzrw1Compress(plain.toStdString(), mode));
 }
 
 QByteArray streamDecompress(const QByteArray &packed)
 {
-    Tlzrw1 lz;
-    lz.setUseStream(true);
-    std::istringstream in(packed.toStdString());
-    std::ostringstream out;
-    lz.setInputStream(&in);
-    lz.setOutputStream(&out);
-    const std::int64_t written = lz.Decompress();
-    const QByteArray plain = QByteArray::fromStdString(out.str());
-    if (written != plain.size())
-        qFatal("Decompress returned %lld for %lld bytes", qlonglong(written), qlonglong(plain.size()));
-    return plain;
+    return QByteArray::fromStdString(support::lzrw1Decompress(packed.toStdString()));
 }
 
 QString failureOf(const std::function<void()> &f)
@@ -144,6 +124,23 @@ private Q_SLOTS:
         QCOMPARE(packed.left(4), mode == TCompressMode::Fast ? QByteArray("WRZL") : QByteArray("!HZL"));
         QCOMPARE(qFromLittleEndian<quint32>(packed.constData() + 4), quint32(plain.size()));
         QCOMPARE(streamDecompress(packed), plain);
+    }
+
+    // LZH decoding stops once the header's size is out, even inside a match.
+    void lzhStopsAtHeaderSize_data()
+    {
+        QTest::addColumn<QByteArray>("plain");
+        QTest::addColumn<int>("size");
+        QTest::newRow("run cut inside a match") << QByteArray(1000, 'x') << 100;
+        QTest::newRow("text cut short") << QByteArray::fromStdString(samples::text(5000)) << 4000;
+    }
+    void lzhStopsAtHeaderSize()
+    {
+        QFETCH(QByteArray, plain);
+        QFETCH(int, size);
+        QByteArray packed = streamCompress(plain, TCompressMode::Good);
+        qToLittleEndian(quint32(size), packed.data() + 4);
+        QCOMPARE(streamDecompress(packed), plain.left(size));
     }
 
     // Texts and runs shrink; LZH beats LZRW1/KH on text.
