@@ -91,8 +91,9 @@ void SeatMenu::JustWatch1Click()
 
 void SeatMenu::label_playername1ContextPopup(const QLabel *label)
 {
+    // Whoever starts the games runs the table: the host takes removals and others' switches from seat 1.
     for (QAction *item : {m_remove, m_set, m_unset})
-        item->setEnabled(m_state.host);
+        item->setEnabled(m_state.startsGames());
     if (label->text() == kWaiting)
         m_remove->setEnabled(false);
     m_seat = label->property("tag").toInt();

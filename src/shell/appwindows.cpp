@@ -28,6 +28,14 @@
 
 namespace brelvox {
 
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/shell/brelvox-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 namespace {
 // The board counts a finished game through this; the tally list keeps it.
 class TallyBridge : public TallyRecorder

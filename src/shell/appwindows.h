@@ -2,12 +2,16 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 #include <memory>
 
 class QWidget;
 
 namespace brelvox {
+
+// The program's icon in every size the desktop files ship, for the title bars.
+QIcon applicationIcon();
 
 class MenuHostOptions;
 class Tabout;

@@ -60,6 +60,7 @@ int main(int argc, char *argv[])
     brelvox::useArialMetrics();
     QApplication::setApplicationName(QStringLiteral("Brelvox"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.ostrel.Brelvox"));
+    QApplication::setWindowIcon(brelvox::applicationIcon());
 
     brelvox::InstanceGuard guard(QStringLiteral("vrenik"));
     if (guard.anotherIsRunning(true))

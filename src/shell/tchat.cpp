@@ -280,6 +280,8 @@ void Tchat::buildSession()
         if (m_state.startsGames() && !m_state.host) {
             m_start->show();
             action("StartGame1")->setEnabled(true);
+            if (m_hooks.hostingStarted) // that host takes removals from seat 1 too
+                m_hooks.hostingStarted();
         }
     };
     m_session = new ClientSession(m_state, std::move(view), this);
@@ -341,7 +343,7 @@ void Tchat::wireChat()
 
 void Tchat::kicking(int seat)
 {
-    if (m_state.host && m_state.loggedIn)
+    if (m_state.startsGames() && m_state.loggedIn)
         m_session->send(Message(cmd::kickhim).add(m_state.ownSeat).add(seat));
 }
 

@@ -73,7 +73,7 @@ public:
         // Open the client connection; port 0 keeps the connection's own port.
         std::function<void(const QString &host, quint16 port)> connect;
         std::function<void()> showDownload;
-        std::function<void()> hostingStarted;          // e.g. enable the spy list's removal
+        std::function<void()> hostingStarted;          // this copy runs the table: enable the spy list's removal
     };
     void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
 

@@ -627,22 +627,25 @@ private Q_SLOTS:
 
     void seatMenuStates_data()
     {
+        QTest::addColumn<int>("seat");
         QTest::addColumn<bool>("host");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("remove");
         QTest::addColumn<bool>("justWatch");
-        QTest::newRow("host, player") << true << "Ann" << true << true;
-        QTest::newRow("host, empty seat") << true << "<Waiting>" << false << true;
-        QTest::newRow("player, player") << false << "Ann" << false << false;
-        QTest::newRow("player, empty seat") << false << "<Waiting>" << false << false;
+        QTest::newRow("host, player") << 1 << true << "Ann" << true << true;
+        QTest::newRow("host, empty seat") << 1 << true << "<Waiting>" << false << true;
+        QTest::newRow("player, player") << 2 << false << "Ann" << false << false;
+        QTest::newRow("player, empty seat") << 2 << false << "<Waiting>" << false << false;
+        QTest::newRow("seat-1 joiner of a headless host") << 1 << false << "Ann" << true << true;
     }
     void seatMenuStates()
     {
+        QFETCH(int, seat);
         QFETCH(bool, host);
         QFETCH(QString, caption);
         QFETCH(bool, remove);
         QFETCH(bool, justWatch);
-        auto w = seated(2, host);
+        auto w = seated(seat, host);
         QLabel *label = w->seatLabel(4);
         label->setText(caption);
         SeatMenu *menu = w->seatMenu();
@@ -661,9 +664,16 @@ private Q_SLOTS:
         QCOMPARE(items, (QStringList{"Remove From Game", "Set to Just Watch", "Unset Just Watch"}));
     }
 
+    void seatMenuRequests_data()
+    {
+        QTest::addColumn<bool>("hosting");
+        QTest::newRow("hosting copy") << true;
+        QTest::newRow("seat-1 joiner of a headless host") << false;
+    }
     void seatMenuRequests()
     {
-        auto w = seated(1, true);
+        QFETCH(bool, hosting);
+        auto w = seated(1, hosting);
         LoopbackHost host(*w);
         QVERIFY(host.connected());
         w->seatLabel(3)->setText(QStringLiteral("Ann"));

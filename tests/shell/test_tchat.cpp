@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "client/chatview.h"
 #include "core/userfiles.h"
+#include "shell/appwindows.h"
 #include "shell/lobbylink.h"
 #include "shell/tchat.h"
 #include "widgets/dialogs.h"
@@ -64,6 +65,7 @@ private Q_SLOTS:
         QVERIFY(w.findChild<QWidget *>(QStringLiteral("button_start"))->isHidden());
         QCOMPARE(w.windowBounds(), QRect(3, 3, 748, 563));
         QCOMPARE(qobject_cast<FlatPanel *>(w.centralWidget())->color(), QColor(0xA7, 0x87, 0x58));
+        QCOMPARE(applicationIcon().pixmap(QSize(256, 256)).size(), QSize(256, 256)); // main() sets it
     }
 
     void menus_data()

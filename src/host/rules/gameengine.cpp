@@ -78,11 +78,18 @@ GameEvents GameEngine::justwatch(int seat, const QString &mode)
     if (!GameState::isSeat(seat))
         return {};
     if (mode == QLatin1String("2")) {
+        SeatState &s = m_state.seats[seat];
+        // Back from watching in an open row: like an arrival, it plays from the next row.
+        if (s.watching && m_state.running && m_state.wordOpen)
+            s.lateForRow = true;
         setWatching(seat, false);
     } else if (mode == QLatin1String("1")) {
         setWatching(seat, true);
         if (m_state.type == GameType::Nine && seat == m_state.currentPlayer)
             restartComputerTimer();
+        // The shared row may have been waiting only for this seat.
+        else if (isSharedRow(m_state.type) && m_state.running && m_state.wordOpen && m_state.timerMode == GameState::TimerRow)
+            processwords();
     }
     return takeEvents();
 }

@@ -119,6 +119,8 @@ private Q_SLOTS:
     void init() { RandomSource::instance().seed(qEnvironmentVariableIntValue("BRELVOX_TEST_SEED") + 1234); }
     void sharedRowWordMessageByMessage();
     void rowEndsWhenAllHaveGuessed();
+    void newPlayerInARowIsNotWaitedFor_data();
+    void newPlayerInARowIsNotWaitedFor();
     void rowTimesOut_data();
     void rowTimesOut();
     void giveUpPauseAndNewWordForSameBall();
@@ -211,6 +213,43 @@ void TestGameEngine::rowEndsWhenAllHaveGuessed()
     QCOMPARE(t.state().row, 2);
     t.guess(2, miss);
     QCOMPARE(t.state().row, 3);
+    // Nor is the last one owing a guess once it sits out.
+    t.guess(2, miss);
+    t.take(t.engine.justwatch(1, "1"));
+    QCOMPARE(t.state().row, 4);
+}
+
+// Alice and Carol play "most"; in row 2 a seat starts playing while the row is open.
+// Alice's guess ends row 2 alone; from row 3 on the newcomer is waited for.
+void TestGameEngine::newPlayerInARowIsNotWaitedFor_data()
+{
+    QTest::addColumn<int>("seat");
+    QTest::addColumn<bool>("arrives"); // else Carol, watching since row 1, plays again
+    QTest::newRow("arrival") << 4 << true;
+    QTest::newRow("watcher plays again") << 3 << false;
+}
+
+void TestGameEngine::newPlayerInARowIsNotWaitedFor()
+{
+    QFETCH(int, seat);
+    QFETCH(bool, arrives);
+    Table t;
+    t.join(1, "Alice");
+    t.join(3, "Carol");
+    t.start("most");
+    t.take(t.engine.justwatch(3, "1"));
+    t.guess(1, t.wrongWord());
+    QCOMPARE(t.state().row, 2);
+    if (arrives)
+        t.join(seat, "Dave");
+    else
+        t.take(t.engine.justwatch(seat, "2"));
+    t.guess(1, t.wrongWord());
+    QCOMPARE(t.state().row, 3);
+    t.guess(1, t.wrongWord());
+    QCOMPARE(t.state().row, 3);
+    t.guess(seat, t.wrongWord());
+    QCOMPARE(t.state().row, 4);
 }
 
 void TestGameEngine::rowTimesOut_data()
