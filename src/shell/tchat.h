@@ -152,6 +152,7 @@ private:
     std::function<void()> m_logoClick;
     bool m_shown = false;
     bool m_closing = false;
+    bool m_settingsLoaded = false; // until then the preferences are not the player's
 };
 
 } // namespace brelvox
