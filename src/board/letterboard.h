@@ -17,6 +17,7 @@ class QTimer;
 namespace brelvox {
 
 class FlatPanel;
+class GuessTail;
 class Message;
 class PictureBox;
 class PoolTable;
@@ -117,6 +118,8 @@ private:
     void setCells(ColorRef color);
     void focusCell(int column);
     void focusChat();
+    void focusChatMidGuess(int letters);
+    int lettersOfAGuessInProgress() const;
     bool windowActive() const;
     bool typingOpen(int column) const;
     QString seatName(int seat) const;
@@ -147,6 +150,7 @@ private:
     WordListPanel *m_wordList = nullptr;
     QTimer *m_timer2 = nullptr;
     int m_secondsLeft = 0;
+    GuessTail *m_tail = nullptr;
 };
 
 } // namespace brelvox
