@@ -4,6 +4,7 @@
 
 #include "board/boardpictures.h"
 #include "board/gridletter.h"
+#include "board/guesstail.h"
 #include "board/picturebox.h"
 #include "board/pooltable.h"
 #include "board/wordlistpanel.h"
@@ -13,6 +14,8 @@
 #include "protocol/message.h"
 #include "widgets/flatpanel.h"
 
+#include <QApplication>
+#include <algorithm>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -126,6 +129,8 @@ LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, H
     , m_table(table)
     , m_hooks(std::move(hooks))
 {
+    if (auto *chat = board->findChild<QWidget *>(QStringLiteral("mychat")))
+        m_tail = new GuessTail(chat, this);
     m_panel = new FlatPanel(board);
     m_panel->setObjectName(QStringLiteral("panel_word"));
     m_panel->setColor(Qt::black);
@@ -372,6 +377,26 @@ void LetterBoard::focusChat()
 {
     if (auto *chat = m_board->findChild<QWidget *>(QStringLiteral("mychat")))
         chat->setFocus(Qt::OtherFocusReason);
+}
+
+// The game moves the focus away while the player may be typing: the rest of the guess
+// must not become a chat line.
+void LetterBoard::focusChatMidGuess(int letters)
+{
+    focusChat();
+    if (m_tail && letters >= 0)
+        m_tail->begin(letters);
+}
+
+// The letters of the row typed so far when an entry cell, open for typing, has the
+// keyboard; -1 when no guess is being typed.
+int LetterBoard::lettersOfAGuessInProgress() const
+{
+    QWidget *focus = QApplication::focusWidget();
+    const auto at = std::find(m_cells.begin(), m_cells.end(), focus);
+    if (focus == nullptr || at == m_cells.end() || !typingOpen(int(at - m_cells.begin()) + 1))
+        return -1;
+    return int(std::count_if(m_cells.begin(), m_cells.end(), [](const QLineEdit *e) { return !e->text().isEmpty(); }));
 }
 
 // Entering a cell empties it; the focus event may not come while the window is inactive,
@@ -714,6 +739,7 @@ void LetterBoard::heguessed(const QString &args)
     const QString answer = fields.next();
     const int ball = fields.nextInt();
     const int points = fields.nextInt();
+    const int typed = lettersOfAGuessInProgress();
 
     if (points != 1000 && validSeat(seat))
         m_scores[seat - 1]->setText(QString::number(points));
@@ -725,7 +751,7 @@ void LetterBoard::heguessed(const QString &args)
     if (seat == m_state.ownSeat)
         play(QStringLiteral("rightguess"));
     if (windowActive())
-        focusChat();
+        focusChatMidGuess(typed);
     m_turn->hide();
     // In Race to 9 each table shows only its own player's balls.
     const bool othersRace = gameType() == QLatin1String("race") && seat != m_state.ownSeat;
@@ -747,6 +773,7 @@ void LetterBoard::timeup(const QString &args)
 {
     FieldReader fields(args);
     const int row = fields.nextInt();
+    const int typed = lettersOfAGuessInProgress();
     setStatus(QStringLiteral("Time is Up!"));
     m_secondsLeft = 0;
     for (int c = 1; c <= 5; ++c) {
@@ -761,7 +788,7 @@ void LetterBoard::timeup(const QString &args)
     play(QStringLiteral("wrongguess"));
     m_turn->hide();
     if (windowActive())
-        focusChat();
+        focusChatMidGuess(typed);
 }
 
 void LetterBoard::playerscores(const QString &args)

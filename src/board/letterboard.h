@@ -18,6 +18,7 @@ namespace brelvox {
 
 class FlatPanel;
 class GridLetter;
+class GuessTail;
 class Message;
 class PictureBox;
 class PoolTable;
@@ -118,6 +119,8 @@ private:
     void setCells(ColorRef color);
     void focusCell(int column);
     void focusChat();
+    void focusChatMidGuess(int letters);
+    int lettersOfAGuessInProgress() const;
     bool windowActive() const;
     bool typingOpen(int column) const;
     QString seatName(int seat) const;
@@ -148,6 +151,7 @@ private:
     WordListPanel *m_wordList = nullptr;
     QTimer *m_timer2 = nullptr;
     int m_secondsLeft = 0;
+    GuessTail *m_tail = nullptr;
 };
 
 } // namespace brelvox

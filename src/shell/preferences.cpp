@@ -5,6 +5,8 @@
 #include "core/conversion.h"
 #include "core/inifile.h"
 
+#include <algorithm>
+
 namespace brelvox::settingsfile {
 
 namespace {
@@ -24,7 +26,8 @@ QString boolText(bool on)
 
 void load(const IniFile &ini, Preferences &p)
 {
-    p.textSize = ini.readInteger(kSection, QStringLiteral("Textsize"), 8);
+    // The chat font between the smallest and largest size the menu offers.
+    p.textSize = std::clamp(ini.readInteger(kSection, QStringLiteral("Textsize"), 8), kMinTextSize, kMaxTextSize);
     p.bounds = QRect(ini.readInteger(kSection, QStringLiteral("Left"), 3), ini.readInteger(kSection, QStringLiteral("Top"), 3),
                      ini.readInteger(kSection, QStringLiteral("Width"), 748),
                      ini.readInteger(kSection, QStringLiteral("Height"), 563));
@@ -38,10 +41,9 @@ void load(const IniFile &ini, Preferences &p)
     const QString speed = ini.readString(kSection, QStringLiteral("Botspeed"), QStringLiteral("1000"));
     p.botSpeed = speed == QLatin1String("2000") ? 2000 : speed == QLatin1String("500") ? 500 : 1000;
     QString type = ini.readString(kSection, QStringLiteral("Gametype"), QStringLiteral("1"));
-    p.gameType = 0; // the boxes are cleared before the number is read
     if (type.isEmpty() || type == QLatin1String("0"))
         type = QStringLiteral("1");
-    const int number = toInt(type);
+    const int number = toInt(type); // a bad value keeps the type chosen before
     // A number that names no box is taken as the first type, as an empty value is.
     p.gameType = number >= 1 && number <= 4 ? number : 1;
     p.turnSound = ini.readString(kSection, QStringLiteral("Turnsound"), QStringLiteral("0")) == QLatin1String("1") ? 1 : 0;
@@ -64,7 +66,7 @@ QString save(IniFile &ini, const Preferences &p)
         {"Textcolor", colorToText(p.textColor), true},
         {"Actioncolor", colorToText(p.actionColor), true},
         {"Botspeed", QString::number(p.botSpeed), false},
-        {"Gametype", QString::number(p.gameType), false},
+        {"Gametype", QString::number(p.gameType >= 1 && p.gameType <= 4 ? p.gameType : 1), false},
         {"Playsounds", boolText(p.playSounds), false},
         {"Showwordlist", boolText(p.showWordList), false},
         {"Turnsound", QString::number(p.turnSound), false},

@@ -24,7 +24,7 @@ struct Preferences {
     bool showWordList = true;
     int betweenRounds = 5;
     int botSpeed = 1000;
-    int gameType = 1; // 1 High Score, 2 Most Balls, 3 Nine Ball, 4 Race; 0 no box ticked
+    int gameType = 1; // 1 High Score, 2 Most Balls, 3 Nine Ball, 4 Race
     int turnSound = 0;
     bool chatterSounds = false;
 };
@@ -33,6 +33,8 @@ namespace settingsfile {
 
 inline const QString kSection = QStringLiteral("Brelvox");
 inline const QString kFileName = QStringLiteral("ostrellobby.ini");
+constexpr int kMinTextSize = 8;
+constexpr int kMaxTextSize = 14;
 
 // Reads every key in the file's order into prefs. A "Betweenrounds" or "Gametype" that is
 // not a whole number throws ConversionError; the keys read before it are in prefs then,

@@ -25,8 +25,10 @@
 #include "windows/brelvoxlogo.h"
 
 #include <QActionGroup>
+#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -271,7 +273,8 @@ void Tchat::buildSession()
     ClientSession::View view;
     view.board = m_board;
     view.addline = [this](const QString &text, ColorRef color) { m_chat->addlinetochat(text, color); };
-    view.ownArrival = [this] { loadinifile(); };
+    // A bad value is shown; the arrival itself still goes on.
+    view.ownArrival = [this] { dialogs::guarded([this] { loadinifile(); }); };
     view.playsound = [this](const QString &name) { m_sounds->playsounds(name); };
     view.closeWindow = [this] { close(); };
     view.box = [this](const QString &text) { dialogs::information(text, this); };
@@ -463,10 +466,28 @@ Preferences Tchat::currentPreferences() const
     return p;
 }
 
+// The window fits in the work area of the screen it is meant for (or the primary one),
+// whatever place and size the file claims.
+static QRect fitToWorkArea(const QRect &b)
+{
+    QScreen *screen = QGuiApplication::screenAt(QPoint(b.x(), b.y()));
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect work = screen ? screen->availableGeometry() : QRect();
+    if (!work.isValid())
+        return b;
+    const int width = std::min(b.width(), work.width());
+    const int height = std::min(b.height(), work.height());
+    const int left = std::clamp(b.x(), work.left(), std::max(work.left(), work.right() + 1 - width));
+    const int top = std::clamp(b.y(), work.top(), std::max(work.top(), work.bottom() + 1 - height));
+    return QRect(left, top, width, height);
+}
+
 void Tchat::applyPreferences(const Preferences &p)
 {
-    setWindowBounds(p.bounds);
-    m_storedBounds = p.bounds;
+    const QRect bounds = fitToWorkArea(p.bounds);
+    setWindowBounds(bounds);
+    m_storedBounds = bounds;
     m_chat->setTextSize(p.textSize);
     QAction *size = action(QStringLiteral("N%1").arg(p.textSize).toLatin1().constData());
     chooseInGroup(m_sizeGroup, size && m_sizeGroup->actions().contains(size) ? size : nullptr);
@@ -493,6 +514,7 @@ void Tchat::loadinifile()
 {
     const IniFile ini(settingsPath());
     Preferences p = currentPreferences();
+    m_settingsLoaded = true;
     try {
         settingsfile::load(ini, p);
     } catch (const ConversionError &) {
@@ -550,7 +572,8 @@ void Tchat::Exit1Click()
 void Tchat::FormClose()
 {
     QRect b = windowBounds();
-    if (b == m_storedBounds)
+    // A copy that never had the player's settings would write its initial ones over them.
+    if (!m_settingsLoaded || b == m_storedBounds)
         return;
     const QRect work = screen() ? screen()->availableGeometry() : QRect();
     if (work.isValid()) {
@@ -566,7 +589,7 @@ void Tchat::FormClose()
     p.bounds = b;
     const QString failure = settingsfile::save(ini, p);
     if (!failure.isEmpty())
-        dialogs::error(failure, this);
+        dialogs::errorAndWait(failure, this); // the program ends right after
 }
 
 void Tchat::closing()

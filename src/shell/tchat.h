@@ -159,6 +159,7 @@ private:
     bool m_shown = false;
     std::optional<QStringList> m_commandLine;
     bool m_closing = false;
+    bool m_settingsLoaded = false; // until then the preferences are not the player's
 };
 
 } // namespace brelvox

@@ -18,6 +18,12 @@ constexpr char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 
                                 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 constexpr int kColumns = 9;
+
+// The five bytes Windows-1252 leaves undefined come in as the same code points.
+bool undefinedHigh(char16_t u)
+{
+    return u >= 0x80 && u < 0xA0 && kHigh[u - 0x80] == 0;
+}
 } // namespace
 
 std::string toCell(const QString &text)
@@ -27,7 +33,7 @@ std::string toCell(const QString &text)
     for (const QChar ch : text) {
         const char16_t u = ch.unicode();
         char byte = '?';
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF) || undefinedHigh(u)) {
             byte = char(u);
         } else {
             for (int i = 0; i < 32; ++i)
@@ -65,6 +71,16 @@ TextGrid load(const QString &path, Tlzrw1 &doit)
     if (file.error() != QFileDevice::NoError)
         throw TallyFileError(QStringLiteral("Cannot read the tally file %1: %2").arg(path, file.errorString()));
     file.close();
+
+    // The header's size is what the decoder will produce; refuse a claim no tally needs
+    // before any of it is made.
+    if (packed.size() >= 8 && (packed.startsWith("WRZL") || packed.startsWith("!HZL"))) {
+        const auto *h = reinterpret_cast<const unsigned char *>(packed.constData()) + 4;
+        const std::uint64_t claimed = std::uint64_t(h[0]) | std::uint64_t(h[1]) << 8 | std::uint64_t(h[2]) << 16
+                                      | std::uint64_t(h[3]) << 24;
+        if (claimed > kMaxTallyBytes)
+            throw TallyFileError(QStringLiteral("The tally file claims %1 bytes, more than a tally can hold").arg(claimed));
+    }
 
     std::istringstream in(packed.toStdString());
     std::ostringstream out;

@@ -5,6 +5,7 @@
 #include "tally/textgrid.h"
 
 #include <QString>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -22,6 +23,9 @@ class TallyFileError : public std::runtime_error
 public:
     explicit TallyFileError(const QString &message) : std::runtime_error(message.toStdString()) {}
 };
+
+// A tally of thousands of opponents is a few hundred KB of text.
+constexpr std::uint64_t kMaxTallyBytes = 4u << 20;
 
 // Cells hold Windows-1252 text, as the file always has.
 std::string toCell(const QString &text);

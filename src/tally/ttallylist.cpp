@@ -11,9 +11,11 @@
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <limits>
 
 namespace brelvox {
 
@@ -234,7 +236,8 @@ void Ttallylist::addCurrentPlayer(const QString &name)
 
 int Ttallylist::addit(int column, int row)
 {
-    const int value = toInt(tallystore::fromCell(table().cell(column, row))) + 1;
+    const int count = toInt(tallystore::fromCell(table().cell(column, row)));
+    const int value = count < std::numeric_limits<int>::max() ? count + 1 : count; // a full count stays full
     table().setCell(column, row, std::to_string(value));
     return value;
 }
@@ -399,9 +402,16 @@ bool Ttallylist::loadTallyFile()
         // destroy a tally that some other copy of the program could still read.
         const QString keep = path + QStringLiteral(".damaged");
         QFile::remove(keep);
-        QFile::copy(path, keep);
+        const bool kept = QFile::copy(path, keep);
         resetTable();
-        dialogs::error(QString::fromStdString(e.what()), this);
+        const QString reason = QString::fromStdString(e.what());
+        dialogs::error(kept ? QStringLiteral("The tally file %1 could not be read (%2). The damaged file was kept as %3 "
+                                             "and a new tally was started")
+                                  .arg(QDir::toNativeSeparators(path), reason, QDir::toNativeSeparators(keep))
+                            : QStringLiteral("The tally file %1 could not be read (%2), nor be kept as %3. A new tally "
+                                             "was started and replaces it when the game ends")
+                                  .arg(QDir::toNativeSeparators(path), reason, QDir::toNativeSeparators(keep)),
+                       this);
         return false;
     }
 }

@@ -4,6 +4,7 @@
 
 #include "core/conversion.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <exception>
 
@@ -17,6 +18,17 @@ Handler &handler()
 }
 
 const QString kTitle = QStringLiteral("Brelvox");
+// A host that sends nothing but bad messages must not pile up windows.
+constexpr int kMaxOpenErrors = 5;
+
+QList<QMessageBox *> openErrorBoxes()
+{
+    QList<QMessageBox *> boxes;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible() && box->property("brelvoxError").toBool())
+            boxes << box;
+    return boxes;
+}
 } // namespace
 
 void setHandler(Handler h)
@@ -32,6 +44,29 @@ QString errorText(const QString &text)
 }
 
 void error(const QString &text, QWidget *parent)
+{
+    const QString shown = errorText(text);
+    if (handler()) {
+        handler()(Kind::Error, kTitle, shown);
+        return;
+    }
+    const QList<QMessageBox *> open = openErrorBoxes();
+    if (open.size() >= kMaxOpenErrors)
+        return;
+    for (const QMessageBox *box : open)
+        if (box->text() == shown)
+            return; // the same failure again: the box already says it
+    if (!parent)
+        parent = QApplication::activeWindow();
+    auto *box = new QMessageBox(QMessageBox::Critical, kTitle, shown, QMessageBox::Ok, parent);
+    box->setProperty("brelvoxError", true);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+void errorAndWait(const QString &text, QWidget *parent)
 {
     const QString shown = errorText(text);
     if (handler()) {

@@ -21,8 +21,11 @@ using Handler = std::function<bool(Kind kind, const QString &title, const QStrin
 void setHandler(Handler handler);
 
 // The application's error box: title "Brelvox", an error icon, "." appended when the
-// last character sorts after ".".
+// last character sorts after ".". It returns at once and leaves the box open without
+// taking the keyboard, so a failed handler never holds up the messages behind it.
 void error(const QString &text, QWidget *parent = nullptr);
+// The same box, waited on: for the last word before the program ends.
+void errorAndWait(const QString &text, QWidget *parent = nullptr);
 QString errorText(const QString &text);
 
 void information(const QString &text, QWidget *parent = nullptr);

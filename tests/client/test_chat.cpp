@@ -352,6 +352,58 @@ private Q_SLOTS:
         QCOMPARE(host.sent(), QList<QByteArray>());
     }
 
+    // A guess being typed when another player's find or the time-out takes the focus to
+    // the chat entry: what is left of it never goes out as chat.
+    void theRestOfAGuessIsNotChat_data()
+    {
+        const QString find = QStringLiteral("CMD_heguessed+2+CHAIR+1+1000+");
+        QTest::addColumn<QString>("before"); // into the entry cells
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("pauseMs");
+        QTest::addColumn<QString>("after"); // once the focus moved; \b Backspace, \r Enter
+        QTest::addColumn<QList<QByteArray>>("sent");
+        QTest::newRow("find mid-guess") << "do" << find << 0 << "ubt\r" << QList<QByteArray>();
+        QTest::newRow("time-up before a letter") << "" << "CMD_timeup+1+" << 0 << "doubt\r" << QList<QByteArray>();
+        QTest::newRow("backspace belongs to it") << "dou" << find << 0 << "\bubt\r" << QList<QByteArray>();
+        QTest::newRow("a sixth letter is chat") << "doubt" << find << 0 << "gg\r" << bytes({"CMD_chat+1+gg|clBlack"});
+        QTest::newRow("after a pause it is chat") << "do" << find << 1200 << "gg\r" << bytes({"CMD_chat+1+gg|clBlack"});
+        QTest::newRow("enter ends it") << "doub" << find << 0 << "t\rgg\r" << bytes({"CMD_chat+1+gg|clBlack"});
+    }
+    void theRestOfAGuessIsNotChat()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, message);
+        QFETCH(int, pauseMs);
+        QFETCH(QString, after);
+        QFETCH(QList<QByteArray>, sent);
+        auto w = seated();
+        LoopbackHost host(*w);
+        QVERIFY(host.connected());
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        receive(*w, QStringLiteral("CMD_loadball+4+D+"));
+        receive(*w, QStringLiteral("CMD_nextplayer+1+1+"));
+        const auto type = [](const QString &keys) {
+            for (const QChar ch : keys) {
+                QWidget *target = QApplication::focusWidget();
+                QVERIFY(target);
+                if (ch == u'\b')
+                    QTest::keyClick(target, Qt::Key_Backspace);
+                else if (ch == u'\r')
+                    QTest::keyClick(target, Qt::Key_Return);
+                else
+                    QTest::keyClick(target, ch.toLatin1());
+            }
+        };
+        type(before);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("edit_%1").arg(std::min<qsizetype>(before.size() + 1, 5)));
+        receive(*w, message);
+        QCOMPARE(QApplication::focusWidget(), w->chat()->mychat());
+        QTest::qWait(pauseMs);
+        type(after);
+        QCOMPARE(host.sent(), sent);
+    }
+
     void quickPhraseClicksSendOne()
     {
         auto w = seated(3);

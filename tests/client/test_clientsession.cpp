@@ -9,10 +9,13 @@
 #include "widgets/dialogs.h"
 
 #include <QLabel>
+#include <QApplication>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 using namespace brelvox;
 
@@ -159,6 +162,35 @@ private Q_SLOTS:
         QCOMPARE(m_errors, QStringList{QStringLiteral("'x' is not a valid integer value.")});
         c.session->processsocktimer();
         QCOMPARE(c.label(3), QStringLiteral("Bob"));
+    }
+
+    void errorBoxDoesNotHoldUpTheQueue()
+    {
+        dialogs::setHandler({}); // the real box
+        Client c(QStringLiteral("Rook"));
+        QStringList chats;
+        c.session->dispatchTable().bind(cmd::chat, [&chats](const QString &a) { chats << a; });
+        c.session->receivedlist().push(QStringLiteral("CMD_newplayerinfo+x+Bad"));
+        for (int n = 1; n <= 3; ++n)
+            c.session->receivedlist().push(QStringLiteral("CMD_chat+2+line %1|clBlack").arg(n));
+        // Looks once the queue had time to drain, from inside a box's own loop if one is waiting.
+        QStringList seen;
+        QMessageBox *box = nullptr;
+        QTimer::singleShot(1000, [&] {
+            seen = chats;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *b = qobject_cast<QMessageBox *>(w); b && b->isVisible())
+                    box = b;
+            if (box) {
+                QCOMPARE(box->windowTitle(), QStringLiteral("Brelvox"));
+                QCOMPARE(box->icon(), QMessageBox::Critical);
+                QCOMPARE(box->text(), QStringLiteral("'x' is not a valid integer value."));
+                box->close();
+            }
+        });
+        c.session->wake();
+        QTRY_VERIFY_WITH_TIMEOUT(box, 3000);
+        QCOMPARE(seen.size(), 3);
     }
 
     void framingFromAHostOfOurOwn()

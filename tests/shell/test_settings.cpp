@@ -60,6 +60,8 @@ private Q_SLOTS:
         QTest::newRow("text size 9") << QByteArray("Textsize=9") << "textSize" << 9;
         QTest::newRow("text size hex") << QByteArray("Textsize=$C") << "textSize" << 12;
         QTest::newRow("text size junk") << QByteArray("Textsize=huge") << "textSize" << 8;
+        QTest::newRow("text size too big") << QByteArray("Textsize=99999999") << "textSize" << 14;
+        QTest::newRow("text size too small") << QByteArray("Textsize=-3") << "textSize" << 8;
         QTest::newRow("turn sound new") << QByteArray("Turnsound=1") << "turnSound" << 1;
         QTest::newRow("turn sound other") << QByteArray("Turnsound=2") << "turnSound" << 0;
         QTest::newRow("between 10") << QByteArray("Betweenrounds=10") << "betweenRounds" << 10;
@@ -103,7 +105,7 @@ private Q_SLOTS:
         QTest::newRow("between rounds") << QByteArray("[Brelvox]\nBetweenrounds=soon\nBotspeed=500\nGametype=2\n")
                                         << "'soon' is not a valid integer value" << 2000 << 4;
         QTest::newRow("game type") << QByteArray("[Brelvox]\nBotspeed=500\nGametype=x\nTurnsound=1\n")
-                                   << "'x' is not a valid integer value" << 500 << 0;
+                                   << "'x' is not a valid integer value" << 500 << 4; // a type is always chosen
     }
     void badNumberEndsTheLoad()
     {

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
 #include "client/chatview.h"
+#include "client/clientsession.h"
+#include "client/recordingsoundsink.h"
+#include "client/soundplayer.h"
 #include "core/userfiles.h"
 #include "shell/appwindows.h"
 #include "shell/lobbylink.h"
@@ -233,6 +236,75 @@ private Q_SLOTS:
         QCOMPARE(w.storedBounds().width(), before.width() - 15);
         QVERIFY(fileBytes(userFilePath(QStringLiteral("ostrellobby.ini")))
                     .contains(QByteArray("Height=").append(QByteArray::number(before.height() - 15)).append('\n')));
+    }
+
+    void closeWithoutTheSettingsLeavesThem()
+    {
+        const QByteArray own("[Brelvox]\nTextsize=12\nTextcolor=clRed\nBotspeed=2000\nPlaysounds=false\n");
+        QFile f(userFilePath(QStringLiteral("ostrellobby.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(own);
+        f.close();
+        {
+            Tchat w;
+            w.processparams({QStringLiteral("Rook"), QStringLiteral("10.0.0.5")}); // waits, never seated
+            w.move(40, 50);
+            w.close();
+        }
+        QCOMPARE(fileBytes(f.fileName()), own);
+    }
+
+    void hostileBoundsFitTheWorkArea_data()
+    {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::newRow("huge") << QByteArray("Width=99999999\nHeight=99999999\n");
+        QTest::newRow("far right and down") << QByteArray("Left=500000\nTop=400000\n");
+        QTest::newRow("far left and up") << QByteArray("Left=-99999999\nTop=-99999999\n");
+    }
+    void hostileBoundsFitTheWorkArea()
+    {
+        QFETCH(QByteArray, keys);
+        QFile f(userFilePath(QStringLiteral("ostrellobby.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Brelvox]\n" + keys);
+        f.close();
+        Tchat w;
+        w.loadinifile();
+        const QRect work = w.screen()->availableGeometry();
+        QVERIFY2(work.contains(w.windowBounds()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                  .arg(w.windowBounds().x())
+                                                                  .arg(w.windowBounds().y())
+                                                                  .arg(w.windowBounds().width())
+                                                                  .arg(w.windowBounds().height())));
+    }
+
+    // The host seating this copy loads the settings; a bad number there is shown and the
+    // arrival still happens, and the game type written later is one of the four.
+    void badValueLetsTheArrivalGoOn_data()
+    {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("between rounds") << QByteArray("Betweenrounds=abc\n") << "'abc' is not a valid integer value.";
+        QTest::newRow("game type") << QByteArray("Gametype=x\n") << "'x' is not a valid integer value.";
+    }
+    void badValueLetsTheArrivalGoOn()
+    {
+        QFETCH(QByteArray, keys);
+        QFETCH(QString, box);
+        QFile f(userFilePath(QStringLiteral("ostrellobby.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Brelvox]\n" + keys);
+        f.close();
+        Tchat w;
+        w.sounds()->setSink(std::make_unique<RecordingSoundSink>());
+        w.state().ownSeat = 1;
+        w.session()->receivedlist().push(QStringLiteral("CMD_newplayerinfo+1+Rook"));
+        w.session()->processsocktimer();
+        QCOMPARE(m_boxes, QStringList{box});
+        QCOMPARE(w.seatLabel(1)->text(), QStringLiteral("Rook"));
+        QCOMPARE(static_cast<RecordingSoundSink *>(w.sounds()->sink())->played(), QStringList{"entered"});
+        w.action("Fast1")->trigger();
+        QVERIFY(fileBytes(f.fileName()).contains("Gametype=1\n"));
     }
 
     void loadAppliesToTheMenus()

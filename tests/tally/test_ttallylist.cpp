@@ -2,11 +2,14 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "core/conversion.h"
 #include "core/userfiles.h"
+#include "tally/tallystore.h"
 #include "tally/textgrid.h"
+#include "tally/tlzrw1.h"
 #include "tally/ttallylist.h"
 #include "widgets/dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -14,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
+#include <sstream>
 #include <memory>
 
 using namespace brelvox;
@@ -366,6 +370,16 @@ private Q_SLOTS:
         QTest::newRow("cut") << kDiraFile.left(30) << "Lzrw1 : Error reading from input stream !";
         QByteArray notNumbers("WRZL\x06\0\0\0\x07\0\x80x\r\ny\r\n", 17);
         QTest::newRow("counts") << notNumbers << "Invalid numeric input";
+        // A few KB that would grow past the cap in memory before the grid is looked at.
+        std::istringstream in(std::string(tallystore::kMaxTallyBytes + 1, 'x'));
+        std::ostringstream out;
+        Tlzrw1 doit;
+        doit.setUseStream(true);
+        doit.setInputStream(&in);
+        doit.setOutputStream(&out);
+        doit.Compress();
+        QTest::newRow("claim") << QByteArray::fromStdString(out.str())
+                               << "The tally file claims 4194305 bytes, more than a tally can hold";
     }
     void damagedFileIsReportedAndKept()
     {
@@ -377,7 +391,10 @@ private Q_SLOTS:
         file.close();
         {
             auto w = makeWindow();
-            QCOMPARE(m_errors, QStringList{dialogs::errorText(message)});
+            const QString path = QDir::toNativeSeparators(Ttallylist::tallyFilePath());
+            QCOMPARE(m_errors, QStringList{QStringLiteral("The tally file %1 could not be read (%2). The damaged file was "
+                                                          "kept as %1.damaged and a new tally was started.")
+                                               .arg(path, message)});
             QCOMPARE(rows(*w), QStringList{"0 0 0 0 0 0 0 0 0"});
             QCOMPARE(tallied(*w)->count(), 0);
             m_seated = {"Kim"};
@@ -387,6 +404,30 @@ private Q_SLOTS:
         QFile kept(Ttallylist::tallyFilePath() + ".damaged");
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), contents);
+    }
+
+    void undefinedBytesStayInTheName()
+    {
+        const QString name = QString::fromUtf8("Ann\u0081\u008d\u008f\u0090\u009d");
+        {
+            auto w = makeWindow();
+            m_seated = {name};
+            tally(*w, m_seated);
+        }
+        auto w = makeWindow();
+        QCOMPARE(entries(tallied(*w)), QStringList{name + "+"});
+        w->addgame(name);
+        QCOMPARE(tallystore::fromCell(w->scores().cell(0, 1)), name);
+        QCOMPARE(rows(*w).value(1).section(' ', 1), QString("1 1 0 0 1 1 0 0"));
+    }
+
+    void fullCountStaysFull()
+    {
+        auto w = makeWindow();
+        const_cast<TextGrid &>(w->scores()).setCell(1, 0, "2147483647");
+        w->addgame("addtomine");
+        QCOMPARE(w->scores().cell(1, 0), std::string("2147483647"));
+        QCOMPARE(w->scores().cell(2, 0), std::string("1"));
     }
 
     void foreignCountStopsTheGame()
