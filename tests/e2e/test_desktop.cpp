@@ -181,14 +181,16 @@ private Q_SLOTS:
     void endsLikeExit()
     {
         QFETCH(int, signalNumber);
-        // Two arguments: no connection is made, so nothing here needs the game's port.
-        Program brelvox(*m_desktop, {QStringLiteral("Rook"), QStringLiteral("127.0.0.1")});
+        // Hosting, so the settings are loaded once the own client is seated: a copy that
+        // never loaded them leaves the file alone.
+        Program brelvox(*m_desktop, {QStringLiteral("Rook"), QStringLiteral("127.0.0.1"), QStringLiteral("true")});
         QString id;
         QVERIFY(Desktop::waitFor([&] {
             const auto windows = m_desktop->windowsOf(brelvox.pid());
             id = windows.isEmpty() ? QString() : windows.first().first;
             return !id.isEmpty();
         }));
+        QTest::qWait(1000); // seated and the settings applied before the player moves it
         m_desktop->run(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-r"), id, QStringLiteral("-e"),
                                                   QStringLiteral("0,200,150,900,700")});
         QVERIFY(Desktop::waitFor([&] {
