@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
+#include "codec/textgrid.h"
 #include "core/conversion.h"
 #include "core/userfiles.h"
-#include "tally/textgrid.h"
 #include "tally/ttallylist.h"
 #include "widgets/dialogs.h"
 
