@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 // Any bytes as a grid text file; what loads must save and load back to the same grid.
 #include "fuzzcheck.h"
-#include "tally/strgrid.h"
+#include "codec/strgrid.h"
 
 using namespace brelvox;
 

@@ -5,7 +5,7 @@
 // an output of exactly 32768 bytes: the same verdict and bytes as the plain decoder.
 #include "codecstream.h"
 #include "lzrw1plain.h"
-#include "tally/tlzr.h"
+#include "codec/tlzr.h"
 
 #include <memory>
 

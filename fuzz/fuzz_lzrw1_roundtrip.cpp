@@ -4,7 +4,7 @@
 // to four 32768-byte chunks; every chunk's block equal to the plain coder's.
 #include "codecstream.h"
 #include "lzrw1plain.h"
-#include "tally/tlzr.h"
+#include "codec/tlzr.h"
 
 #include <memory>
 #include <vector>

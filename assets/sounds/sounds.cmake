@@ -1,3 +1,3 @@
-# The sound clips, compiled into the client library, and the audio they need.
-target_link_libraries(client PUBLIC Qt6::Multimedia)
-target_sources(client PRIVATE ${CMAKE_CURRENT_LIST_DIR}/sounds.qrc)
+# The sound clips, compiled into the sound library, and the audio they need.
+target_link_libraries(sound PUBLIC Qt6::Core Qt6::Multimedia)
+target_sources(sound PRIVATE ${CMAKE_CURRENT_LIST_DIR}/sounds.qrc)

@@ -3,8 +3,8 @@
 //
 // The tally's two methods beside zlib and a plain copy, on 1 MiB of text and of binary
 // records. "ratio" is compressed size / original size.
+#include "codec/samples.h"
 #include "support/lzrw1strings.h"
-#include "tally/samples.h"
 
 #include <benchmark/benchmark.h>
 #include <cstring>

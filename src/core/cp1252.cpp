@@ -3,50 +3,82 @@
 #include "core/cp1252.h"
 
 #include <array>
+#include <cstring>
 
 namespace brelvox {
 
 namespace {
-// 0x80..0x9F; 0 marks the five bytes the code page leaves undefined (kept as C1 controls).
+
+// 0x80..0x9F; 0 marks the five codes Windows leaves unassigned (they stay as C1 controls).
 constexpr std::array<char16_t, 32> kHigh{
     0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
     0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
 };
+
+char encodeOne(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (int i = 0; i < 32; ++i) {
+        const char32_t mapped = kHigh[i] ? kHigh[i] : char32_t(0x80 + i);
+        if (mapped == c)
+            return char(0x80 + i);
+    }
+    return '?';
+}
+
+// Whether any byte is 0x80..0x9F (100xxxxx), eight bytes at a time.
+bool hasC1(const char *bytes, qsizetype size)
+{
+    constexpr quint64 kOnes = 0x0101010101010101ULL;
+    constexpr quint64 kHighBits = 0x8080808080808080ULL;
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, bytes + i, 8);
+        const quint64 zeroWhereC1 = (word & 0xE0E0E0E0E0E0E0E0ULL) ^ kHighBits;
+        if ((zeroWhereC1 - kOnes) & ~zeroWhereC1 & kHighBits)
+            return true;
+    }
+    for (; i < size; ++i) {
+        if ((uchar(bytes[i]) & 0xE0) == 0x80)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-QString fromCp1252(const QByteArray &bytes)
+QString fromCp1252(QByteArrayView bytes)
 {
-    QString out(bytes.size(), Qt::Uninitialized);
-    QChar *d = out.data();
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b < 0xA0 && kHigh[b - 0x80] != 0)
-            *d++ = QChar(kHigh[b - 0x80]);
-        else
-            *d++ = QChar(b);
+    // Latin-1 is right for every byte but 0x80..0x9F, which are rare in play: convert
+    // at memory speed and mend those afterwards, only when there are any.
+    QString out = QString::fromLatin1(bytes.data(), bytes.size());
+    if (!hasC1(bytes.data(), bytes.size()))
+        return out;
+    for (QChar &c : out) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 && u < 0xA0 && kHigh[u - 0x80])
+            c = QChar(kHigh[u - 0x80]);
     }
     return out;
 }
 
-QByteArray toCp1252(const QString &text)
+QByteArray toCp1252(QStringView text)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF) || (u >= 0x80 && u < 0xA0 && kHigh[u - 0x80] == 0)) {
-            out.append(char(u));
-            continue;
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char *d = out.data();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = text[i].unicode();
+        // A pair is one character, so it becomes one "?", never two.
+        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
         }
-        char mapped = '?';
-        for (int i = 0; i < 32; ++i) {
-            if (kHigh[i] == u) {
-                mapped = char(0x80 + i);
-                break;
-            }
-        }
-        out.append(mapped);
+        *d++ = encodeOne(c);
     }
+    out.truncate(d - out.data());
     return out;
 }
 

@@ -2,86 +2,21 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "protocol/wiretext.h"
 
-#include <array>
-#include <cstring>
+#include "core/cp1252.h"
 
 namespace brelvox::wire {
 
-namespace {
-
-// 0x80..0x9F; 0 marks the codes Windows leaves unassigned (they stay as C1 controls).
-constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
-};
-
-char encodeOne(char32_t c)
-{
-    if (c == 0xFF)
-        return 'y';
-    if (c < 0x80 || (c >= 0xA0 && c < 0xFF))
-        return char(c);
-    for (int i = 0; i < 32; ++i) {
-        const char32_t mapped = kHigh[i] ? kHigh[i] : char32_t(0x80 + i);
-        if (mapped == c)
-            return char(0x80 + i);
-    }
-    return '?';
-}
-
-// Whether any byte is 0x80..0x9F (100xxxxx), eight bytes at a time.
-bool hasC1(const char *bytes, qsizetype size)
-{
-    constexpr quint64 kOnes = 0x0101010101010101ULL;
-    constexpr quint64 kHighBits = 0x8080808080808080ULL;
-    qsizetype i = 0;
-    for (; i + 8 <= size; i += 8) {
-        quint64 word;
-        std::memcpy(&word, bytes + i, 8);
-        const quint64 zeroWhereC1 = (word & 0xE0E0E0E0E0E0E0E0ULL) ^ kHighBits;
-        if ((zeroWhereC1 - kOnes) & ~zeroWhereC1 & kHighBits)
-            return true;
-    }
-    for (; i < size; ++i) {
-        if ((uchar(bytes[i]) & 0xE0) == 0x80)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
 QByteArray encode(const QString &text)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
-            ++i;
-        }
-        out.append(encodeOne(c));
-    }
+    QByteArray out = toCp1252(text);
+    // U+00FF's code is the terminator; typed text must never end a message early.
+    out.replace(kTerminator, 'y');
     return out;
 }
 
 QString decode(QByteArrayView bytes)
 {
-    // Latin-1 is right for every byte but 0x80..0x9F, which are rare in play: convert
-    // at memory speed and mend those afterwards, only when there are any.
-    QString out = QString::fromLatin1(bytes.data(), bytes.size());
-    if (!hasC1(bytes.data(), bytes.size()))
-        return out;
-    for (QChar &c : out) {
-        const char16_t u = c.unicode();
-        if (u >= 0x80 && u < 0xA0 && kHigh[u - 0x80])
-            c = QChar(kHigh[u - 0x80]);
-    }
-    return out;
+    return fromCp1252(bytes);
 }
 
 QString sanitized(const QString &text)

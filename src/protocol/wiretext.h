@@ -13,10 +13,10 @@ inline constexpr char kTerminator = char(0xFF);
 // A receiver handles at most this many characters (bytes) of one message.
 inline constexpr qsizetype kMaxMessageLength = 4096;
 
-// QString -> Windows-1252 bytes. Characters the code page lacks become "?"; U+00FF,
-// whose code is the terminator, becomes "y", so no text can end a message early.
+// QString -> Windows-1252 bytes (core/cp1252.h) with one rule more: U+00FF, whose code
+// is the terminator, becomes "y", so no text can end a message early.
 QByteArray encode(const QString &text);
-// Windows-1252 bytes -> QString. The five unassigned codes map to the same code point.
+// Windows-1252 bytes -> QString, as core/cp1252.h reads them.
 QString decode(QByteArrayView bytes);
 // The text as a receiver will see it: what typed text turns into once sent.
 QString sanitized(const QString &text);

@@ -9,7 +9,7 @@
 #include "board/tgamestart.h"
 #include "client/clientsession.h"
 #include "client/seatmenu.h"
-#include "client/soundplayer.h"
+#include "sound/soundplayer.h"
 #include "protocol/fieldreader.h"
 #include "protocol/catalogue.h"
 #include "protocol/message.h"

@@ -2,9 +2,9 @@
 // Copyright (c) 2026 The Brelvox developers
 //
 // brelvox-tally: look at a tally file, or run the tally's compressor on any file.
+#include "codec/strgrid.h"
+#include "codec/tlzrw1.h"
 #include "core/version.h"
-#include "tally/strgrid.h"
-#include "tally/tlzrw1.h"
 
 #include <cstdio>
 #include <fstream>

@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include "tally/textgrid.h"
+#include "codec/textgrid.h"
 
 #include <QWidget>
 

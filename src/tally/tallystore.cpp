@@ -2,8 +2,8 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "tally/tallystore.h"
 
-#include "tally/strgrid.h"
-#include "tally/tlzrw1.h"
+#include "codec/strgrid.h"
+#include "codec/tlzrw1.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -4,7 +4,7 @@
 
 #include "core/conversion.h"
 #include "core/userfiles.h"
-#include "tally/strgrid.h"
+#include "codec/strgrid.h"
 #include "tally/stringgrid.h"
 #include "tally/tallystore.h"
 #include "widgets/dialogs.h"

@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include "tally/tlzrw1.h"
+#include "codec/tlzrw1.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -6,8 +6,8 @@
 
 #include "client/chatview.h"
 #include "client/clientsession.h"
-#include "client/recordingsoundsink.h"
-#include "client/soundplayer.h"
+#include "sound/recordingsoundsink.h"
+#include "sound/soundplayer.h"
 #include "shell/tchat.h"
 
 #include <QAction>

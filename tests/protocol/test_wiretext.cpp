@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
+#include "core/cp1252.h"
 #include "protocol/wiretext.h"
 
 #include <QTest>
@@ -26,6 +27,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QCOMPARE(wire::encode(text), bytes);
         QCOMPARE(wire::decode(bytes), text);
+        QCOMPARE(toCp1252(text), bytes);
+        QCOMPARE(fromCp1252(bytes), text);
     }
 
     // What the code page lacks is replaced, and nothing typed becomes the terminator.
@@ -33,17 +36,23 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("y diaeresis is not 0xFF") << QStringLiteral(u"Kÿra") << QByteArray("Kyra");
-        QTest::newRow("cyrillic") << QStringLiteral(u"Дa") << QByteArray("?a");
-        QTest::newRow("emoji is one mark") << QStringLiteral(u"a😀b") << QByteArray("a?b");
-        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?");
+        // The settings file shares the code page but keeps 0xFF.
+        QTest::addColumn<QByteArray>("settingsBytes");
+        QTest::newRow("y diaeresis is not 0xFF") << QStringLiteral(u"Kÿra") << QByteArray("Kyra") << QByteArray("K\xFFra");
+        QTest::newRow("cyrillic") << QStringLiteral(u"Дa") << QByteArray("?a") << QByteArray("?a");
+        QTest::newRow("emoji is one mark") << QStringLiteral(u"a😀b") << QByteArray("a?b") << QByteArray("a?b");
+        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?") << QByteArray("?");
+        QTest::newRow("pair, then a lone low half")
+            << QStringLiteral(u"€😀") + QChar(0xDE00) << QByteArray("\x80??") << QByteArray("\x80??");
     }
     void lossy()
     {
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, settingsBytes);
         const QByteArray encoded = wire::encode(text);
         QCOMPARE(encoded, bytes);
+        QCOMPARE(toCp1252(text), settingsBytes);
         QVERIFY(!encoded.contains(wire::kTerminator));
         QCOMPARE(wire::sanitized(text), wire::decode(bytes));
     }

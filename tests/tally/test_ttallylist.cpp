@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
+#include "codec/textgrid.h"
+#include "codec/tlzrw1.h"
 #include "core/conversion.h"
 #include "core/userfiles.h"
 #include "tally/tallystore.h"
-#include "tally/textgrid.h"
-#include "tally/tlzrw1.h"
 #include "tally/ttallylist.h"
 #include "widgets/dialogs.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "tally/strgrid.h"
+#include "codec/strgrid.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "tally/textgrid.h"
+#include "codec/textgrid.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "tally/tlzrw1.h"
+#include "codec/tlzrw1.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -2,8 +2,8 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include "soundlibrary.h"
-#include "soundsink.h"
+#include "sound/soundlibrary.h"
+#include "sound/soundsink.h"
 
 #include <QAudioDevice>
 #include <QPointer>

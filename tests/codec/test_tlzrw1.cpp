@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
+#include "codec/tlzrw1.h"
 #include "samples.h"
 #include "support/lzrw1strings.h"
-#include "tally/tlzrw1.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include "waveclip.h"
+#include "sound/waveclip.h"
 
 #include <QString>
 #include <QStringList>

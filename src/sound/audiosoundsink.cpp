@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "audiosoundsink.h"
+#include "sound/audiosoundsink.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "client/audiosoundsink.h"
-#include "client/soundlibrary.h"
+#include "sound/audiosoundsink.h"
+#include "sound/soundlibrary.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

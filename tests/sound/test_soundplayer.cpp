@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "client/audiosoundsink.h"
-#include "client/recordingsoundsink.h"
-#include "client/soundlibrary.h"
-#include "client/soundplayer.h"
-#include "client/waveclip.h"
+#include "sound/audiosoundsink.h"
+#include "sound/recordingsoundsink.h"
+#include "sound/soundlibrary.h"
+#include "sound/soundplayer.h"
+#include "sound/waveclip.h"
 
 #include <QElapsedTimer>
 #include <QResource>

@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include "soundsink.h"
+#include "sound/soundsink.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "soundlibrary.h"
+#include "sound/soundlibrary.h"
 
 #include <QDir>
 #include <QHash>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "tally/tlzh.h"
+#include "codec/tlzh.h"
 
 #include <algorithm>
 #include <array>

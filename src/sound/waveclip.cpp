@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "waveclip.h"
+#include "sound/waveclip.h"
 
 #include <QtEndian>
 

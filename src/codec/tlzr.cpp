@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "tally/tlzr.h"
+#include "codec/tlzr.h"
 
 #include <algorithm>
 #include <bit>

@@ -2,9 +2,9 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include "tally/elzrw1exception.h"
-#include "tally/tlzh.h"
-#include "tally/tlzr.h"
+#include "codec/elzrw1exception.h"
+#include "codec/tlzh.h"
+#include "codec/tlzr.h"
 
 #include <cstdint>
 #include <functional>

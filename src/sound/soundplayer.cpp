@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
-#include "soundplayer.h"
+#include "sound/soundplayer.h"
 
-#include "audiosoundsink.h"
+#include "sound/audiosoundsink.h"
 
 namespace brelvox {
 
