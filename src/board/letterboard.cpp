@@ -469,9 +469,14 @@ void LetterBoard::startthegame(const QString &args)
         m_hooks.untickJustWatch();
     clearall();
 
-    FieldReader fields(args);
-    const QString name = fields.next();
-    const QString key = fields.next();
+    // The game type is the last field, as the host reads it, so a starter's name may
+    // hold "+".
+    QString fields = args;
+    if (fields.endsWith(u'+'))
+        fields.chop(1);
+    const qsizetype cut = fields.lastIndexOf(u'+');
+    const QString name = cut < 0 ? fields : fields.left(cut);
+    const QString key = cut < 0 ? QString() : fields.mid(cut + 1);
     applyHeader(key, false);
     if (m_hooks.addline)
         m_hooks.addline(name + QStringLiteral(" has started a game."), kSystemColor);

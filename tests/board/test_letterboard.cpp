@@ -414,8 +414,9 @@ private Q_SLOTS:
         m_letters->eyes(3)->show();
         m_table->updatescores(2, 1);
         m_board->findChild<QLabel *>(QStringLiteral("label_playername4"))->setText(QStringLiteral("<Waiting>"));
-        m_letters->startthegame(QStringLiteral("Ann+high+"));
-        QCOMPARE(m_lines, QStringList{QStringLiteral("Ann has started a game.")});
+        m_letters->startthegame(QStringLiteral("Ann+Bo+high+"));
+        QCOMPARE(m_lines, QStringList{QStringLiteral("Ann+Bo has started a game.")});
+        QCOMPARE(m_letters->gameType(), QStringLiteral("high"));
         QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_playername2"))->text(), QStringLiteral("Dira"));
         QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_playername4"))->text(), QStringLiteral("<Waiting>"));
         QVERIFY(m_letters->eyes(3)->isHidden());
