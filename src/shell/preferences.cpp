@@ -6,6 +6,7 @@
 #include "core/inifile.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace brelvox::settingsfile {
 
@@ -37,17 +38,33 @@ void load(const IniFile &ini, Preferences &p)
         p.phrases[n - 1] = ini.readString(kSection, QStringLiteral("Phrase%1").arg(n), QString());
     p.playSounds = ini.readString(kSection, QStringLiteral("Playsounds"), QStringLiteral("true")) != QLatin1String("false");
     p.showWordList = ini.readString(kSection, QStringLiteral("Showwordlist"), QStringLiteral("true")) != QLatin1String("false");
-    p.betweenRounds = toInt(ini.readString(kSection, QStringLiteral("Betweenrounds"), QStringLiteral("5")));
+    // A bad number is reported once every key is read: stopping at it would leave the keys
+    // after it at their defaults, and the next save would write those over the player's.
+    std::optional<ConversionError> bad;
+    const auto number = [&](const QString &text, int &into) {
+        try {
+            into = toInt(text);
+            return true;
+        } catch (const ConversionError &e) {
+            if (!bad)
+                bad = e;
+            return false;
+        }
+    };
+    number(ini.readString(kSection, QStringLiteral("Betweenrounds"), QStringLiteral("5")), p.betweenRounds);
     const QString speed = ini.readString(kSection, QStringLiteral("Botspeed"), QStringLiteral("1000"));
     p.botSpeed = speed == QLatin1String("2000") ? 2000 : speed == QLatin1String("500") ? 500 : 1000;
     QString type = ini.readString(kSection, QStringLiteral("Gametype"), QStringLiteral("1"));
     if (type.isEmpty() || type == QLatin1String("0"))
         type = QStringLiteral("1");
-    const int number = toInt(type); // a bad value keeps the type chosen before
-    // A number that names no box is taken as the first type, as an empty value is.
-    p.gameType = number >= 1 && number <= 4 ? number : 1;
+    int typeNumber = 0;
+    if (number(type, typeNumber)) // a bad value keeps the type chosen before
+        // A number that names no box is taken as the first type, as an empty value is.
+        p.gameType = typeNumber >= 1 && typeNumber <= 4 ? typeNumber : 1;
     p.turnSound = ini.readString(kSection, QStringLiteral("Turnsound"), QStringLiteral("0")) == QLatin1String("1") ? 1 : 0;
     p.chatterSounds = ini.readString(kSection, QStringLiteral("ChatterSounds"), QStringLiteral("true")) != QLatin1String("false");
+    if (bad)
+        throw *bad;
 }
 
 QString save(IniFile &ini, const Preferences &p)

@@ -37,8 +37,8 @@ constexpr int kMinTextSize = 8;
 constexpr int kMaxTextSize = 14;
 
 // Reads every key in the file's order into prefs. A "Betweenrounds" or "Gametype" that is
-// not a whole number throws ConversionError; the keys read before it are in prefs then,
-// the ones after it are as they were.
+// not a whole number keeps its value in prefs, and once every other key is read the first
+// such value throws ConversionError.
 void load(const IniFile &ini, Preferences &prefs);
 
 // Writes the keys the program owns; returns the text of the failure to report, or an

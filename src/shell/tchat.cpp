@@ -518,7 +518,7 @@ void Tchat::loadinifile()
     try {
         settingsfile::load(ini, p);
     } catch (const ConversionError &) {
-        applyPreferences(p); // what was read before the bad value stands
+        applyPreferences(p); // every other key was read and stands
         throw;
     }
     applyPreferences(p);

@@ -96,25 +96,29 @@ private Q_SLOTS:
         QCOMPARE(p.phrases[8], QStringLiteral("Bye"));
     }
 
-    void badNumberEndsTheLoad_data()
+    void badNumberIsToldAfterTheRest_data()
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("botSpeed");
+        QTest::addColumn<int>("betweenRounds");
         QTest::addColumn<int>("gameType");
-        QTest::newRow("between rounds") << QByteArray("[Brelvox]\nBetweenrounds=soon\nBotspeed=500\nGametype=2\n")
-                                        << "'soon' is not a valid integer value" << 2000 << 4;
-        QTest::newRow("game type") << QByteArray("[Brelvox]\nBotspeed=500\nGametype=x\nTurnsound=1\n")
-                                   << "'x' is not a valid integer value" << 500 << 4; // a type is always chosen
+        QTest::newRow("between rounds") << QByteArray("[Brelvox]\nBetweenrounds=soon\nBotspeed=500\nGametype=2\nTurnsound=1\n")
+                                        << "'soon' is not a valid integer value" << 7 << 2;
+        QTest::newRow("game type") << QByteArray("[Brelvox]\nBetweenrounds=10\nBotspeed=500\nGametype=x\nTurnsound=1\n")
+                                   << "'x' is not a valid integer value" << 10 << 4; // a type is always chosen
+        QTest::newRow("both: the first told") << QByteArray("[Brelvox]\nBetweenrounds=a\nBotspeed=500\nGametype=b\nTurnsound=1\n")
+                                              << "'a' is not a valid integer value" << 7 << 4;
     }
-    void badNumberEndsTheLoad()
+    // Every key is read, so a later save writes back the player's own values.
+    void badNumberIsToldAfterTheRest()
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
-        QFETCH(int, botSpeed);
+        QFETCH(int, betweenRounds);
         QFETCH(int, gameType);
         Preferences p;
         p.botSpeed = 2000;
+        p.betweenRounds = 7;
         p.gameType = 4;
         p.textSize = 14;
         try {
@@ -123,10 +127,11 @@ private Q_SLOTS:
         } catch (const ConversionError &e) {
             QCOMPARE(e.message(), message);
         }
-        QCOMPARE(p.textSize, 8); // read before the bad key
-        QCOMPARE(p.botSpeed, botSpeed);
+        QCOMPARE(p.textSize, 8);
+        QCOMPARE(p.betweenRounds, betweenRounds);
+        QCOMPARE(p.botSpeed, 500);
         QCOMPARE(p.gameType, gameType);
-        QCOMPARE(p.turnSound, 0); // after the bad key: as before
+        QCOMPARE(p.turnSound, 1);
     }
 
     void saveWritesTheOwnedKeysInOrder()

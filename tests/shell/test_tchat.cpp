@@ -349,7 +349,7 @@ private Q_SLOTS:
             QVERIFY(!w.action(n)->isChecked());
     }
 
-    void badValueIsShownAndTheLaterKeysStay()
+    void badValueIsShownAndTheOtherKeysApplied()
     {
         QFile f(userFilePath(QStringLiteral("ostrellobby.ini")));
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -359,7 +359,7 @@ private Q_SLOTS:
         dialogs::guarded([&] { w.loadinifile(); });
         QCOMPARE(m_boxes, QStringList{QStringLiteral("'ten' is not a valid integer value.")});
         QVERIFY(w.action("N12")->isChecked());
-        QCOMPARE(w.botSpeed(), 1000);
+        QCOMPARE(w.botSpeed(), 500);
     }
 
     void menuChoicesAreSaved()
