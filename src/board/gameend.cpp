@@ -73,10 +73,7 @@ QString GameEnd::bannerText() const
 
 QString GameEnd::seatName(int seat) const
 {
-    if (seat < 1 || seat > 5)
-        return QString();
-    auto *label = m_board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat));
-    return label ? label->text() : QString();
+    return m_state.seatName(seat);
 }
 
 void GameEnd::addline(const QString &text)

@@ -6,6 +6,7 @@
 #include "widgets/colortext.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -90,11 +91,6 @@ public:
     void setSecondsLeft(int seconds) { m_secondsLeft = seconds; }
     QTimer *timer2() const { return m_timer2; }
 
-    // State kept with the widgets.
-    QString gameType() const;    // label_gametype's Hint
-    QString firstLetter() const; // label_11's Hint
-    int objectBall() const;      // label_theball's Tag
-
     FlatPanel *panel() const { return m_panel; }
     QLabel *letter(int row, int column) const;      // label_<r><c>, 1..5, else nullptr
     PictureBox *slot(int row, int column) const;    // image_<r><c>, 1..5, else nullptr
@@ -145,6 +141,7 @@ private:
     QLabel *m_status = nullptr;
     QLabel *m_gametype = nullptr;
     std::array<QLabel *, 5> m_scores{};
+    std::array<QPointer<QLabel>, 5> m_names{}; // the board's seat labels: written, never read
     std::array<PictureBox *, 5> m_chalks{};
     std::array<PictureBox *, 5> m_eyes{};
     PictureBox *m_turn = nullptr;

@@ -59,7 +59,7 @@ private:
     Hooks m_hooks;
     FlatPanel *m_background = nullptr;
     std::array<PictureBox *, 4> m_boxes{};
-    QLabel *m_gametype = nullptr;
+    int m_chosenType = 1;
     PictureBox *m_start = nullptr;
     QList<QPixmap> m_boxPictures;
     QList<QObject *> m_optionTexts;

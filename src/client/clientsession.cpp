@@ -19,7 +19,6 @@
 namespace brelvox {
 
 namespace {
-const QString kWaiting = QStringLiteral("<Waiting>");
 const QString kHostEnded = QStringLiteral("The host has ended the game (or the connection to it was lost).");
 } // namespace
 
@@ -193,11 +192,12 @@ void ClientSession::processsocktimer()
     dialogs::guarded([&] { m_table.dispatch(line); });
 }
 
-QLabel *ClientSession::seatLabel(int seat) const
+void ClientSession::showSeatName(int seat, const QString &name)
 {
-    if (seat < 1 || seat > 5 || !m_view.board)
-        return nullptr;
-    return m_view.board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat));
+    m_state.seatNames[seat - 1] = name;
+    if (m_view.board)
+        if (auto *label = m_view.board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat)))
+            label->setText(name);
 }
 
 void ClientSession::addline(const QString &text, ColorRef color) const
@@ -235,8 +235,8 @@ void ClientSession::newplayerinfo(const QString &args)
         if (m_view.spyList)
             m_view.spyList->addEntry(seat, name);
         addline(seat == m_state.ownSeat ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."));
-    } else if (QLabel *label = seatLabel(seat)) {
-        label->setText(name);
+    } else if (seat <= 5) {
+        showSeatName(seat, name);
     }
     if (m_view.playsound)
         m_view.playsound(QStringLiteral("entered"));
@@ -252,12 +252,11 @@ void ClientSession::playerdisconnected(const QString &args)
             addline(name + QStringLiteral(" has left."));
         return;
     }
-    QLabel *label = seatLabel(seat);
-    if (!label)
+    if (seat < 1 || seat > 5)
         return;
-    addline(label->text() + QStringLiteral(" disconnected."));
-    label->setText(seat == 2 ? QStringLiteral("Dira") : kWaiting);
-    if (QWidget *eyes = m_view.board->findChild<QWidget *>(QStringLiteral("image_eyes%1").arg(seat)))
+    addline(m_state.seatName(seat) + QStringLiteral(" disconnected."));
+    showSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
+    if (QWidget *eyes = m_view.board ? m_view.board->findChild<QWidget *>(QStringLiteral("image_eyes%1").arg(seat)) : nullptr)
         eyes->hide();
 }
 

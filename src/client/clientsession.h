@@ -88,7 +88,8 @@ private:
     void connectFailed(const QString &errorText);
     void hostGone();
     void endSession(const QString &notice);
-    QLabel *seatLabel(int seat) const;
+    // Seat 1..5 gets a name: the state holds it, the board's label shows it.
+    void showSeatName(int seat, const QString &name);
     void addline(const QString &text, ColorRef color = kSystemColor) const;
 
     ClientState &m_state;

@@ -36,7 +36,7 @@ public:
     int rememberedSeat() const { return m_seat; }
 
     void JustWatch1Click();
-    void label_playername1ContextPopup(const QLabel *label);
+    void label_playername1ContextPopup(int seat);
     void SettoJustWatch1Click();
     void UnsetJustWatch1Click();
     void RemoveFromGame1Click();

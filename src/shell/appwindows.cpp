@@ -118,8 +118,8 @@ void AppWindows::wire()
     m_tally->setSeatedNames([c] {
         QStringList names;
         for (int seat = 1; seat <= 5; ++seat) {
-            const QString name = c->seatLabel(seat)->text();
-            if (seat != c->state().ownSeat && name != QLatin1String("<Waiting>"))
+            const QString name = c->state().seatName(seat);
+            if (seat != c->state().ownSeat && name != ClientState::kWaiting)
                 names << name;
         }
         return names;

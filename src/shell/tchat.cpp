@@ -36,7 +36,6 @@
 namespace brelvox {
 
 namespace {
-const QString kWaiting = QStringLiteral("<Waiting>");
 constexpr int kSeatTops[5] = {330, 372, 411, 452, 490};
 // Board areas: the letter board and seat rows on the left, the table on the right with
 // the status line and the chat under it.
@@ -112,7 +111,7 @@ void Tchat::buildBoard()
 
     QFont bold(QStringLiteral("Arial"), 9, QFont::Bold);
     for (int seat = 1; seat <= 5; ++seat) {
-        auto *label = new QLabel(kWaiting, m_board);
+        auto *label = new QLabel(m_state.seatName(seat), m_board);
         label->setObjectName(QStringLiteral("label_playername%1").arg(seat));
         label->setProperty("tag", seat);
         label->setFont(bold);
@@ -353,6 +352,14 @@ void Tchat::kicking(int seat)
 QLabel *Tchat::seatLabel(int seat) const
 {
     return seat >= 1 && seat <= 5 ? m_seats[seat - 1] : nullptr;
+}
+
+void Tchat::setSeatName(int seat, const QString &name)
+{
+    if (QLabel *label = seatLabel(seat)) {
+        m_state.seatNames[seat - 1] = name;
+        label->setText(name);
+    }
 }
 
 void Tchat::FormCreate()

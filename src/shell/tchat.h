@@ -61,6 +61,8 @@ public:
     void attachGameOptions(Tgamestart *dialog, TallyRecorder *tally);
     FlatPanel *board() const { return m_board; }
     QLabel *seatLabel(int seat) const; // 1..5, else nullptr
+    // Seat 1..5 gets a name: the state holds it, its label shows it.
+    void setSeatName(int seat, const QString &name);
     QLabel *statusLabel() const { return m_status; }
     FlatButton *startButton() const { return m_start; }
     LobbyLink *lobbyLink() const { return m_lobby; }

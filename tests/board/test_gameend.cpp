@@ -77,8 +77,9 @@ private Q_SLOTS:
             return true;
         });
 
-        m_board = support::standInBoard({QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("<Waiting>"),
-                                         QStringLiteral("Ann"), QStringLiteral("Eve")});
+        m_state.seatNames = {QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("<Waiting>"),
+                             QStringLiteral("Ann"), QStringLiteral("Eve")};
+        m_board = support::standInBoard({});
         m_start = new FlatButton(QStringLiteral("Start Game"), m_board);
         m_start->setObjectName(QStringLiteral("button_start"));
         m_start->setGeometry(419, 114, 146, 34);
