@@ -121,12 +121,12 @@ private:
 
 } // namespace
 
-LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, Hooks hooks, QObject *parent)
+LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, Queries queries, QObject *parent)
     : QObject(parent)
     , m_board(board)
     , m_state(state)
     , m_table(table)
-    , m_hooks(std::move(hooks))
+    , m_queries(std::move(queries))
 {
     if (auto *chat = board->findChild<QWidget *>(QStringLiteral("mychat")))
         m_tail = new GuessTail(chat, this);
@@ -338,8 +338,7 @@ QString LetterBoard::seatName(int seat) const
 
 void LetterBoard::play(const QString &sound)
 {
-    if (m_hooks.playsound)
-        m_hooks.playsound(sound);
+    Q_EMIT soundRequested(sound);
 }
 
 void LetterBoard::setStatus(const QString &text)
@@ -349,8 +348,8 @@ void LetterBoard::setStatus(const QString &text)
 
 bool LetterBoard::windowActive() const
 {
-    if (m_hooks.windowActive)
-        return m_hooks.windowActive();
+    if (m_queries.windowActive)
+        return m_queries.windowActive();
     return m_board->window()->isActiveWindow();
 }
 
@@ -446,8 +445,7 @@ void LetterBoard::startthegame(const QString &args)
         banner->hide();
     if (auto *start = m_board->findChild<QWidget *>(QStringLiteral("button_start")))
         start->hide();
-    if (m_hooks.untickJustWatch)
-        m_hooks.untickJustWatch();
+    Q_EMIT gameStarted();
     clearall();
 
     // The game type is the last field, as the host reads it, so a starter's name may
@@ -459,8 +457,7 @@ void LetterBoard::startthegame(const QString &args)
     const QString name = cut < 0 ? fields : fields.left(cut);
     const QString key = cut < 0 ? QString() : fields.mid(cut + 1);
     applyHeader(key, false);
-    if (m_hooks.addline)
-        m_hooks.addline(name + QStringLiteral(" has started a game."), kSystemColor);
+    Q_EMIT chatLine(name + QStringLiteral(" has started a game."), kSystemColor);
 
     // Without a second person the computer player sits in seat 2.
     if (m_state.seatNames[1] == ClientState::kWaiting) {
@@ -581,8 +578,8 @@ void LetterBoard::submit()
         word += edit->text();
     if (word.size() != 5)
         return;
-    if (m_state.ownSeat == m_state.turnSeat && m_state.loggedIn && m_hooks.send)
-        m_hooks.send(Message(cmd::myword).add(m_state.ownSeat).add(word));
+    if (m_state.ownSeat == m_state.turnSeat && m_state.loggedIn)
+        Q_EMIT sendRequested(Message(cmd::myword).add(m_state.ownSeat).add(word));
     setCells(clSilver);
     m_state.turnSeat = 0;
     focusChat();
@@ -708,7 +705,7 @@ void LetterBoard::getnextplayer(const QString &args)
 
     if (seat == m_state.ownSeat) {
         setStatus(QStringLiteral("Your Turn."));
-        const int turnSound = m_hooks.turnSound ? m_hooks.turnSound() : 0;
+        const int turnSound = m_queries.turnSound ? m_queries.turnSound() : 0;
         play(turnSound == 1 ? QStringLiteral("turnnew") : QStringLiteral("turn"));
         if (windowActive())
             focusCell(1);
@@ -799,7 +796,7 @@ void LetterBoard::wordlist(const QString &args)
     const auto pairs = fields.pairs();
     for (const auto &[rowText, word] : pairs)
         m_wordList->loadwords(name, word.toUpper(), toInt(rowText));
-    const bool show = m_hooks.showWordList ? m_hooks.showWordList() : true;
+    const bool show = m_queries.showWordList ? m_queries.showWordList() : true;
     if (show) {
         m_wordList->show();
         m_wordList->raise();

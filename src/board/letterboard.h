@@ -3,6 +3,7 @@
 #pragma once
 
 #include "client/clientstate.h"
+#include "protocol/message.h"
 #include "widgets/colortext.h"
 
 #include <QObject>
@@ -20,7 +21,6 @@ namespace brelvox {
 class FlatPanel;
 class GridLetter;
 class GuessTail;
-class Message;
 class PictureBox;
 class PoolTable;
 class WordListPanel;
@@ -45,20 +45,17 @@ public:
 
     static constexpr int TurnSeconds = 20;
 
-    struct Hooks {
-        std::function<void(const Message &)> send;               // the client socket
-        std::function<void(const QString &, ColorRef)> addline;  // a chat line
-        std::function<void(const QString &)> playsound;          // a game sound by name
+    // What the board asks of its window's menus each time it needs them.
+    struct Queries {
         std::function<bool()> showWordList;  // "Show Word List" ticked; unset: true
         std::function<int()> turnSound;      // Turn Sound tag, 1 New, 0 Classic; unset: 0
-        std::function<void()> untickJustWatch;
         std::function<bool()> windowActive;  // unset: the board's window is the active one
     };
 
     // Puts every widget on board (panel_board). Uses label_playername1..5, label_status
     // (made here when board has none), button_start, panel_winner and mychat when board
     // holds them. The table's racks are its own; this only empties them.
-    LetterBoard(QWidget *board, ClientState &state, PoolTable *table, Hooks hooks,
+    LetterBoard(QWidget *board, ClientState &state, PoolTable *table, Queries queries,
                 QObject *parent = nullptr);
 
     // Messages from the host.
@@ -105,6 +102,12 @@ public:
     PictureBox *turnMarker() const { return m_turn; }
     WordListPanel *wordListPanel() const { return m_wordList; }
 
+Q_SIGNALS:
+    void sendRequested(const Message &message); // for the host
+    void chatLine(const QString &text, ColorRef color);
+    void soundRequested(const QString &name);
+    void gameStarted(); // a new game: nobody is just watching
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -129,7 +132,7 @@ private:
     QWidget *m_board;
     ClientState &m_state;
     PoolTable *m_table;
-    Hooks m_hooks;
+    Queries m_queries;
 
     FlatPanel *m_panel = nullptr;
     std::array<std::array<GridLetter *, 5>, 5> m_letters{};

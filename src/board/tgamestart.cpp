@@ -24,10 +24,9 @@ const char *const OptionTextNames[4] = {"label_gametype", "Label1", "Label4", "L
 
 } // namespace
 
-Tgamestart::Tgamestart(ClientState &state, Hooks hooks, QWidget *parent)
+Tgamestart::Tgamestart(ClientState &state, QWidget *parent)
     : QDialog(parent, Qt::Tool)
     , m_state(state)
-    , m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("Tgamestart"));
     setWindowTitle(QStringLiteral("Brelvox - Game Start"));
@@ -141,10 +140,9 @@ void Tgamestart::image_1Click(int tag)
 void Tgamestart::button_startClick()
 {
     const int option = chosenType();
-    if (m_state.loggedIn && m_hooks.send)
-        m_hooks.send(Message(cmd::startgame).add(m_state.playerName).add(keyFor(option)));
-    if (m_hooks.chosen)
-        m_hooks.chosen(option);
+    if (m_state.loggedIn)
+        Q_EMIT sendRequested(Message(cmd::startgame).add(m_state.playerName).add(keyFor(option)));
+    Q_EMIT chosen(option);
     hide();
 }
 

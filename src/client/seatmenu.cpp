@@ -124,9 +124,8 @@ void SeatMenu::justwatching(const QString &args)
     const bool watching = flag == QLatin1String("1");
     if (seat == m_state.ownSeat && m_justWatch)
         m_justWatch->setChecked(watching);
-    if (m_session && m_session->view().addline)
-        m_session->view().addline(m_state.seatName(seat) + (watching ? QStringLiteral(" is just watching") : QStringLiteral(" now playing again")),
-                                  kSystemColor);
+    Q_EMIT chatLine(m_state.seatName(seat) + (watching ? QStringLiteral(" is just watching") : QStringLiteral(" now playing again")),
+                    kSystemColor);
     if (QWidget *eyes = m_board ? m_board->findChild<QWidget *>(QStringLiteral("image_eyes%1").arg(seat)) : nullptr)
         eyes->setVisible(watching);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "client/clientstate.h"
+#include "widgets/colortext.h"
 
 #include <QObject>
 #include <functional>
@@ -41,6 +42,9 @@ public:
     void UnsetJustWatch1Click();
     void RemoveFromGame1Click();
     void justwatching(const QString &args);
+
+Q_SIGNALS:
+    void chatLine(const QString &text, ColorRef color);
 
 private:
     void request(int seat, int flag);

@@ -67,11 +67,12 @@ AppWindows::AppWindows()
     m_tally = secondary(new Ttallylist);
     m_about = secondary(new Tabout);
     Tchat *c = m_chat.get();
-    m_gameStart = secondary(new Tgamestart(c->state(), {[c](const Message &m) { c->session()->send(m); },
-                                                        [c](int option) {
-                                                            c->setChosenGameType(option);
-                                                            c->saveinifile();
-                                                        }}));
+    m_gameStart = secondary(new Tgamestart(c->state()));
+    connect(m_gameStart, &Tgamestart::sendRequested, c->session(), &ClientSession::send);
+    connect(m_gameStart, &Tgamestart::chosen, c, [c](int option) {
+        c->setChosenGameType(option);
+        c->saveinifile();
+    });
     m_help = secondary(new Thelp);
     m_phrases = secondary(new Tphrases(m_chat->chat(), [this](const QString &key, const QString &value) {
         IniFile ini(m_chat->settingsPath());
@@ -98,8 +99,8 @@ void AppWindows::wire()
     m_tallyBridge = std::make_unique<TallyBridge>(m_tally);
     c->attachGameOptions(m_gameStart, m_tallyBridge.get());
     ClientSession *session = c->session();
-    session->view().spyList = m_spyList;
-    session->view().versionText = [this] { return m_about->version(); };
+    session->setSpyList(m_spyList);
+    session->setVersionText(m_about->version());
 
     m_help->setAboutWindow(m_about);
     c->setLogoClick([this] { m_about->url1()->execute(); });

@@ -52,7 +52,7 @@ public:
     ChatView *chat() const { return m_chat; }
     ClientSession *session() const { return m_session; }
     PoolTable *poolTable() const { return m_table; }
-    SoundPlayer *sounds() const { return m_sounds.get(); }
+    SoundPlayer *sounds() const { return m_sounds; }
     SeatMenu *seatMenu() const { return m_seatMenu; }
     LetterBoard *letterBoard() const { return m_letters; }
     GameEnd *gameEnd() const { return m_gameEnd; }
@@ -144,7 +144,7 @@ private:
     ChatView *m_chat = nullptr;
     ClientSession *m_session = nullptr;
     PoolTable *m_table = nullptr;
-    std::unique_ptr<SoundPlayer> m_sounds;
+    SoundPlayer *m_sounds = nullptr;
     LetterBoard *m_letters = nullptr;
     GameEnd *m_gameEnd = nullptr;
     Tgamestart *m_gameStart = nullptr;

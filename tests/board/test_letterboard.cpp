@@ -171,17 +171,17 @@ private Q_SLOTS:
         m_table = new PoolTable(m_board);
         m_table->move(252, 4);
 
-        LetterBoard::Hooks hooks;
-        hooks.send = [this](const Message &m) { m_sent.append(m.wire()); };
-        hooks.addline = [this](const QString &text, ColorRef color) {
+        LetterBoard::Queries queries;
+        queries.showWordList = [this] { return m_showWordList; };
+        queries.turnSound = [this] { return m_turnSound; };
+        m_letters = new LetterBoard(m_board, m_state, m_table, queries, m_board);
+        connect(m_letters, &LetterBoard::sendRequested, this, [this](const Message &m) { m_sent.append(m.wire()); });
+        connect(m_letters, &LetterBoard::chatLine, this, [this](const QString &text, ColorRef color) {
             QCOMPARE(color, kSystemColor);
             m_lines.append(text);
-        };
-        hooks.playsound = [this](const QString &name) { m_sounds.append(name); };
-        hooks.showWordList = [this] { return m_showWordList; };
-        hooks.turnSound = [this] { return m_turnSound; };
-        hooks.untickJustWatch = [this] { ++m_untick; };
-        m_letters = new LetterBoard(m_board, m_state, m_table, hooks, m_board);
+        });
+        connect(m_letters, &LetterBoard::soundRequested, this, [this](const QString &name) { m_sounds.append(name); });
+        connect(m_letters, &LetterBoard::gameStarted, this, [this] { ++m_untick; });
         m_letters->timer2()->stop();
 
         m_board->show();
