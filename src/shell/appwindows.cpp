@@ -134,19 +134,17 @@ void AppWindows::wire()
 
     m_spyList->setKick([c](int seat) { c->kicking(seat); });
 
-    Tchat::Hooks hooks;
-    hooks.startHosting = [this, session] {
+    connect(c, &Tchat::hostingRequested, session, [this, session] {
         m_server->listen(m_hostPort);
         session->setPort(m_server->port());
-    };
-    hooks.connect = [session](const QString &host, quint16 port) {
+    });
+    connect(c, &Tchat::connectRequested, session, [session](const QString &host, quint16 port) {
         if (port != 0)
             session->setPort(port);
         session->open(host);
-    };
-    hooks.showDownload = [this] { m_download->showOnDesktop(); };
-    hooks.hostingStarted = [this] { m_spyList->enableRemoval(); };
-    c->setHooks(std::move(hooks));
+    });
+    connect(c, &Tchat::downloadRequested, m_download, &Tdownload::showOnDesktop);
+    connect(c, &Tchat::hostingStarted, m_spyList, &Tspylist::enableRemoval);
 }
 
 } // namespace brelvox

@@ -292,8 +292,7 @@ void Tchat::buildSession()
         if (m_state.startsGames() && !m_state.host) {
             m_start->show();
             action("StartGame1")->setEnabled(true);
-            if (m_hooks.hostingStarted) // that host takes removals from seat 1 too
-                m_hooks.hostingStarted();
+            Q_EMIT hostingStarted(); // that host takes removals from seat 1 too
         }
     });
 
@@ -397,8 +396,7 @@ void Tchat::processparams(const QStringList &params)
 
     if (params.isEmpty()) {
         m_chat->addlinetochat(QStringLiteral("Loading Solo Game..Please wait."), kSystemColor);
-        if (m_hooks.showDownload)
-            m_hooks.showDownload();
+        Q_EMIT downloadRequested();
         m_state.hostAddress = QStringLiteral("127.0.0.1");
         m_state.playerName = QStringLiteral("You");
         hostpress();
@@ -420,16 +418,13 @@ void Tchat::processparams(const QStringList &params)
 
 void Tchat::hostpress()
 {
-    if (m_hooks.startHosting)
-        m_hooks.startHosting();
+    Q_EMIT hostingRequested();
     m_state.loginName = m_state.playerName;
     m_state.host = true;
-    if (m_hooks.connect)
-        m_hooks.connect(QStringLiteral("127.0.0.1"), 0);
+    Q_EMIT connectRequested(QStringLiteral("127.0.0.1"), 0);
     m_start->show();
     action("StartGame1")->setEnabled(true);
-    if (m_hooks.hostingStarted)
-        m_hooks.hostingStarted();
+    Q_EMIT hostingStarted();
 }
 
 void Tchat::joinpress()
@@ -441,8 +436,8 @@ void Tchat::joinpress()
         m_chat->addlinetochat(QStringLiteral("Not a host address: %1. Give HOST, HOST:PORT or [IPv6]:PORT.")
                                   .arg(m_state.hostAddress),
                               kSystemColor);
-    } else if (m_hooks.connect) {
-        m_hooks.connect(address->host, address->portGiven ? address->port : 0);
+    } else {
+        Q_EMIT connectRequested(address->host, address->portGiven ? address->port : 0);
     }
     m_start->hide();
     action("StartGame1")->setEnabled(false);

@@ -68,17 +68,6 @@ public:
     LobbyLink *lobbyLink() const { return m_lobby; }
     QAction *action(const char *objectName) const;
 
-    // Hooks the parts built on this frame provide (the host, the client connection, the
-    // download window); unset hooks do nothing.
-    struct Hooks {
-        std::function<void()> startHosting;           // switch the host's listener on
-        // Open the client connection; port 0 keeps the connection's own port.
-        std::function<void(const QString &host, quint16 port)> connect;
-        std::function<void()> showDownload;
-        std::function<void()> hostingStarted;          // this copy runs the table: enable the spy list's removal
-    };
-    void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
-
     // Start-up and command line.
     void FormCreate();
     void processparams(const QStringList &params);
@@ -119,6 +108,15 @@ public:
     // What closing the window saves, done once however the program is asked to end.
     void closing();
 
+Q_SIGNALS:
+    // What the window asks of the host, the client connection and the download window;
+    // with nothing connected, nothing happens.
+    void hostingRequested(); // switch the host's listener on
+    // Open the client connection; port 0 keeps the connection's own port.
+    void connectRequested(const QString &host, quint16 port);
+    void downloadRequested();
+    void hostingStarted(); // this copy runs the table: enable the spy list's removal
+
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -136,7 +134,6 @@ private:
     void FormResize();
 
     ClientState m_state;
-    Hooks m_hooks;
     FlatPanel *m_board = nullptr;
     QLabel *m_seats[5] = {};
     QLabel *m_status = nullptr;
