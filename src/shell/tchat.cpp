@@ -32,7 +32,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPointer>
 #include <QScreen>
 
 namespace brelvox {
@@ -60,10 +59,7 @@ Tchat::Tchat(QWidget *parent)
     m_sounds->setSwitches({[this] { return action("PlaySounds1")->isChecked(); },
                            [this] { return action("PlayChatterSounds1")->isChecked(); },
                            [this] { return turnSound(); }});
-    m_table->setSoundSink([sounds = QPointer<SoundPlayer>(m_sounds)](const QString &name) {
-        if (sounds)
-            sounds->playsounds(name);
-    });
+    connect(m_table, &PoolTable::soundRequested, m_sounds, &SoundPlayer::playsounds);
     buildSession();
 
     LetterBoard::Queries queries;
