@@ -9,7 +9,6 @@
 #include <QPointF>
 #include <QString>
 #include <array>
-#include <functional>
 #include <utility>
 
 class QListWidget;

@@ -9,7 +9,6 @@
 #include <QList>
 #include <QPixmap>
 #include <array>
-#include <functional>
 
 class QLabel;
 
