@@ -233,7 +233,7 @@ void clientLag(int rate, int seconds)
     while (!flood.port)
         QThread::msleep(1);
     ClientState state;
-    ClientSession session(state, ClientSession::View());
+    ClientSession session(state);
     std::vector<double> lag;
     session.dispatchTable().bind(cmd::chat, [&lag](const QString &arguments) {
         const qint64 sentAt = arguments.section(QLatin1Char('|'), 0, 0).toLongLong();

@@ -21,13 +21,12 @@ const QRect BannerArea(252 + (473 - 416) / 2, 4 + 60, 416, 41);
 
 } // namespace
 
-GameEnd::GameEnd(QWidget *board, ClientState &state, Tgamestart *dialog, Hooks hooks, TallyRecorder *tally,
+GameEnd::GameEnd(QWidget *board, ClientState &state, Tgamestart *dialog, TallyRecorder *tally,
                  QObject *parent)
     : QObject(parent)
     , m_board(board)
     , m_state(state)
     , m_dialog(dialog)
-    , m_hooks(std::move(hooks))
     , m_tally(tally)
 {
     m_banner = new FlatPanel(board);
@@ -73,16 +72,12 @@ QString GameEnd::bannerText() const
 
 QString GameEnd::seatName(int seat) const
 {
-    if (seat < 1 || seat > 5)
-        return QString();
-    auto *label = m_board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat));
-    return label ? label->text() : QString();
+    return m_state.seatName(seat);
 }
 
 void GameEnd::addline(const QString &text)
 {
-    if (m_hooks.addline)
-        m_hooks.addline(text, kSystemColor);
+    Q_EMIT chatLine(text, kSystemColor);
 }
 
 void GameEnd::showBanner(const QString &text)
@@ -97,8 +92,7 @@ void GameEnd::showBanner(const QString &text)
     m_shadow->setText(text);
     m_banner->show();
     m_banner->raise();
-    if (m_hooks.playsound)
-        m_hooks.playsound(QStringLiteral("gameover"));
+    Q_EMIT soundRequested(QStringLiteral("gameover"));
 }
 
 void GameEnd::winner(const QString &args)

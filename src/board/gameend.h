@@ -6,8 +6,8 @@
 #include "widgets/colortext.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
-#include <functional>
 
 class QLabel;
 
@@ -24,15 +24,10 @@ class GameEnd : public QObject
 {
     Q_OBJECT
 public:
-    struct Hooks {
-        std::function<void(const QString &, ColorRef)> addline;
-        std::function<void(const QString &)> playsound;
-    };
-
     // Puts panel_winner on board (panel_board) over the table, and gives button_start,
     // when board has it, its picture and its click. A null tally records nothing.
-    GameEnd(QWidget *board, ClientState &state, Tgamestart *dialog, Hooks hooks,
-            TallyRecorder *tally = nullptr, QObject *parent = nullptr);
+    GameEnd(QWidget *board, ClientState &state, Tgamestart *dialog, TallyRecorder *tally = nullptr,
+            QObject *parent = nullptr);
 
     void setTallyRecorder(TallyRecorder *tally) { m_tally = tally; }
 
@@ -46,6 +41,10 @@ public:
     FlatPanel *banner() const { return m_banner; }
     QString bannerText() const;
 
+Q_SIGNALS:
+    void chatLine(const QString &text, ColorRef color);
+    void soundRequested(const QString &name);
+
 private:
     void showBanner(const QString &text);
     QString seatName(int seat) const;
@@ -53,8 +52,7 @@ private:
 
     QWidget *m_board;
     ClientState &m_state;
-    Tgamestart *m_dialog;
-    Hooks m_hooks;
+    QPointer<Tgamestart> m_dialog;
     TallyRecorder *m_tally;
     FlatPanel *m_banner = nullptr;
     QLabel *m_caption = nullptr;

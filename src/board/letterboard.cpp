@@ -48,7 +48,6 @@ constexpr int ChalkTops[5] = {331, 373, 412, 453, 491};
 constexpr int EyesTops[5] = {330, 372, 411, 452, 490};
 
 const QRect StatusArea(256, 262, 473, 18);
-const QString Waiting = QStringLiteral("<Waiting>");
 
 const char *const BallNames[9] = {"One Ball", "Two Ball", "Three Ball", "Four Ball", "Five Ball",
                                   "Six Ball", "Seven Ball", "Eight Ball", "Nine Ball"};
@@ -122,12 +121,12 @@ private:
 
 } // namespace
 
-LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, Hooks hooks, QObject *parent)
+LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, Queries queries, QObject *parent)
     : QObject(parent)
     , m_board(board)
     , m_state(state)
     , m_table(table)
-    , m_hooks(std::move(hooks))
+    , m_queries(std::move(queries))
 {
     if (auto *chat = board->findChild<QWidget *>(QStringLiteral("mychat")))
         m_tail = new GuessTail(chat, this);
@@ -177,7 +176,6 @@ LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, H
     for (int c = 1; c <= 5; ++c) {
         auto *edit = new QLineEdit(m_panel);
         edit->setObjectName(QStringLiteral("edit_%1").arg(c));
-        edit->setProperty("tag", c);
         edit->setMaxLength(1);
         edit->setFrame(false);
         edit->setFont(cellFont);
@@ -204,7 +202,6 @@ LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, H
     m_ballName->setFont(small);
     m_ballName->setStyleSheet(QStringLiteral("color:#FFFFFF;"));
     m_ballName->setGeometry(SlotLefts[0] - CellLeftOffset + 31, 289, 100, 20);
-    m_ballName->setProperty("tag", 0);
     m_time = new QLabel(QStringLiteral("Time: 00"), m_panel);
     m_time->setObjectName(QStringLiteral("label_time"));
     m_time->setFont(small);
@@ -245,8 +242,10 @@ LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, H
         eyes->setGeometry(234, EyesTops[seat - 1], 27, 14);
         eyes->setPixmap(eyesPicture);
         eyes->hide();
-        if (auto *name = board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat)))
+        if (auto *name = board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat))) {
             new NameBesideEyes(eyes, name);
+            m_names[seat - 1] = name;
+        }
         m_eyes[seat - 1] = eyes;
     }
 
@@ -311,21 +310,6 @@ PictureBox *LetterBoard::eyes(int seat) const
     return validSeat(seat) ? m_eyes[seat - 1] : nullptr;
 }
 
-QString LetterBoard::gameType() const
-{
-    return m_gametype->property("hint").toString();
-}
-
-QString LetterBoard::firstLetter() const
-{
-    return m_letters[0][0]->property("hint").toString();
-}
-
-int LetterBoard::objectBall() const
-{
-    return m_ballName->property("tag").toInt();
-}
-
 void LetterBoard::setLetterColor(QLabel *label, ColorRef color)
 {
     QPalette pal = label->palette();
@@ -349,16 +333,12 @@ void LetterBoard::setCells(ColorRef color)
 
 QString LetterBoard::seatName(int seat) const
 {
-    if (!validSeat(seat))
-        return QString();
-    auto *label = m_board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat));
-    return label ? label->text() : QString();
+    return m_state.seatName(seat);
 }
 
 void LetterBoard::play(const QString &sound)
 {
-    if (m_hooks.playsound)
-        m_hooks.playsound(sound);
+    Q_EMIT soundRequested(sound);
 }
 
 void LetterBoard::setStatus(const QString &text)
@@ -368,8 +348,8 @@ void LetterBoard::setStatus(const QString &text)
 
 bool LetterBoard::windowActive() const
 {
-    if (m_hooks.windowActive)
-        return m_hooks.windowActive();
+    if (m_queries.windowActive)
+        return m_queries.windowActive();
     return m_board->window()->isActiveWindow();
 }
 
@@ -426,7 +406,7 @@ void LetterBoard::applyHeader(const QString &key, bool lateJoin)
         for (QLabel *score : m_scores)
             score->setText(scored ? QStringLiteral("0") : QString());
     }
-    m_gametype->setProperty("hint", key);
+    m_state.gameType = key;
 }
 
 void LetterBoard::showObjectBall(int ball)
@@ -436,7 +416,7 @@ void LetterBoard::showObjectBall(int ball)
         m_ball->setPixmap(BoardPictures::ball(ball));
     if (ball >= 1 && ball <= 9)
         m_ballName->setText(QString::fromLatin1(BallNames[ball - 1]));
-    m_ballName->setProperty("tag", ball);
+    m_state.objectBall = ball;
 }
 
 void LetterBoard::showAnswer(const QString &answer)
@@ -465,8 +445,7 @@ void LetterBoard::startthegame(const QString &args)
         banner->hide();
     if (auto *start = m_board->findChild<QWidget *>(QStringLiteral("button_start")))
         start->hide();
-    if (m_hooks.untickJustWatch)
-        m_hooks.untickJustWatch();
+    Q_EMIT gameStarted();
     clearall();
 
     // The game type is the last field, as the host reads it, so a starter's name may
@@ -478,13 +457,14 @@ void LetterBoard::startthegame(const QString &args)
     const QString name = cut < 0 ? fields : fields.left(cut);
     const QString key = cut < 0 ? QString() : fields.mid(cut + 1);
     applyHeader(key, false);
-    if (m_hooks.addline)
-        m_hooks.addline(name + QStringLiteral(" has started a game."), kSystemColor);
+    Q_EMIT chatLine(name + QStringLiteral(" has started a game."), kSystemColor);
 
     // Without a second person the computer player sits in seat 2.
-    auto *second = m_board->findChild<QLabel *>(QStringLiteral("label_playername2"));
-    if (second && second->text() == Waiting)
-        second->setText(QStringLiteral("Dira"));
+    if (m_state.seatNames[1] == ClientState::kWaiting) {
+        m_state.seatNames[1] = QStringLiteral("Dira");
+        if (m_names[1])
+            m_names[1]->setText(m_state.seatNames[1]);
+    }
 
     if (m_table) {
         m_table->setCatchUpCount(0);
@@ -498,7 +478,7 @@ void LetterBoard::loadball(const QString &args)
     FieldReader fields(args);
     const int ball = fields.nextInt();
     const QString first = fields.next();
-    m_letters[0][0]->setProperty("hint", first);
+    m_state.firstLetter = first;
     m_wordList->clearwords();
 
     for (int r = 0; r < 5; ++r) {
@@ -540,7 +520,7 @@ void LetterBoard::gamestats(const QString &args)
         }
     }
     m_letters[0][0]->setText(first);
-    m_letters[0][0]->setProperty("hint", first);
+    m_state.firstLetter = first;
     m_state.turnSeat = 0;
     showObjectBall(ball);
 }
@@ -598,8 +578,8 @@ void LetterBoard::submit()
         word += edit->text();
     if (word.size() != 5)
         return;
-    if (m_state.ownSeat == m_state.turnSeat && m_state.loggedIn && m_hooks.send)
-        m_hooks.send(Message(cmd::myword).add(m_state.ownSeat).add(word));
+    if (m_state.ownSeat == m_state.turnSeat && m_state.loggedIn)
+        Q_EMIT sendRequested(Message(cmd::myword).add(m_state.ownSeat).add(word));
     setCells(clSilver);
     m_state.turnSeat = 0;
     focusChat();
@@ -608,10 +588,10 @@ void LetterBoard::submit()
 
 bool LetterBoard::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *edit = qobject_cast<QLineEdit *>(watched);
-    const int column = edit ? edit->property("tag").toInt() : 0;
-    if (!validRow(column) || m_cells[column - 1] != edit)
+    const auto at = std::find(m_cells.begin(), m_cells.end(), watched);
+    if (at == m_cells.end())
         return QObject::eventFilter(watched, event);
+    const int column = int(at - m_cells.begin()) + 1;
 
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
@@ -659,8 +639,8 @@ void LetterBoard::yourletters(const QString &args)
                 m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(0));
                 label->setMark(0);
             } else if (mark == u's') {
-                m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(objectBall()));
-                label->setMark(objectBall());
+                m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(m_state.objectBall));
+                label->setMark(m_state.objectBall);
             }
             label->setText(letters.mid(c - 1, 1));
             setLetterColor(label, clBlack);
@@ -715,7 +695,7 @@ void LetterBoard::getnextplayer(const QString &args)
     for (PictureBox *chalk : m_chalks)
         chalk->hide();
     if (validRow(row))
-        m_letters[row - 1][0]->setText(firstLetter());
+        m_letters[row - 1][0]->setText(m_state.firstLetter);
     if (validSeat(seat)) {
         const PictureBox *mark = m_chalks[seat - 1];
         m_turn->move(mark->x(), mark->y() - 12);
@@ -725,12 +705,12 @@ void LetterBoard::getnextplayer(const QString &args)
 
     if (seat == m_state.ownSeat) {
         setStatus(QStringLiteral("Your Turn."));
-        const int turnSound = m_hooks.turnSound ? m_hooks.turnSound() : 0;
+        const int turnSound = m_queries.turnSound ? m_queries.turnSound() : 0;
         play(turnSound == 1 ? QStringLiteral("turnnew") : QStringLiteral("turn"));
         if (windowActive())
             focusCell(1);
     } else {
-        if (validSeat(seat) && m_board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat)))
+        if (validSeat(seat))
             setStatus(seatName(seat) + QStringLiteral("'s turn."));
         setCells(clRed);
     }
@@ -759,7 +739,7 @@ void LetterBoard::heguessed(const QString &args)
         focusChatMidGuess(typed);
     m_turn->hide();
     // In Race to 9 each table shows only its own player's balls.
-    const bool othersRace = gameType() == QLatin1String("race") && seat != m_state.ownSeat;
+    const bool othersRace = m_state.gameType == QLatin1String("race") && seat != m_state.ownSeat;
     if (m_table && !othersRace)
         m_table->fireShot();
 }
@@ -816,7 +796,7 @@ void LetterBoard::wordlist(const QString &args)
     const auto pairs = fields.pairs();
     for (const auto &[rowText, word] : pairs)
         m_wordList->loadwords(name, word.toUpper(), toInt(rowText));
-    const bool show = m_hooks.showWordList ? m_hooks.showWordList() : true;
+    const bool show = m_queries.showWordList ? m_queries.showWordList() : true;
     if (show) {
         m_wordList->show();
         m_wordList->raise();

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "client/clientstate.h"
+#include "protocol/message.h"
 #include "widgets/colortext.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -19,7 +21,6 @@ namespace brelvox {
 class FlatPanel;
 class GridLetter;
 class GuessTail;
-class Message;
 class PictureBox;
 class PoolTable;
 class WordListPanel;
@@ -44,20 +45,17 @@ public:
 
     static constexpr int TurnSeconds = 20;
 
-    struct Hooks {
-        std::function<void(const Message &)> send;               // the client socket
-        std::function<void(const QString &, ColorRef)> addline;  // a chat line
-        std::function<void(const QString &)> playsound;          // a game sound by name
+    // What the board asks of its window's menus each time it needs them.
+    struct Queries {
         std::function<bool()> showWordList;  // "Show Word List" ticked; unset: true
         std::function<int()> turnSound;      // Turn Sound tag, 1 New, 0 Classic; unset: 0
-        std::function<void()> untickJustWatch;
         std::function<bool()> windowActive;  // unset: the board's window is the active one
     };
 
     // Puts every widget on board (panel_board). Uses label_playername1..5, label_status
     // (made here when board has none), button_start, panel_winner and mychat when board
     // holds them. The table's racks are its own; this only empties them.
-    LetterBoard(QWidget *board, ClientState &state, PoolTable *table, Hooks hooks,
+    LetterBoard(QWidget *board, ClientState &state, PoolTable *table, Queries queries,
                 QObject *parent = nullptr);
 
     // Messages from the host.
@@ -90,11 +88,6 @@ public:
     void setSecondsLeft(int seconds) { m_secondsLeft = seconds; }
     QTimer *timer2() const { return m_timer2; }
 
-    // State kept with the widgets.
-    QString gameType() const;    // label_gametype's Hint
-    QString firstLetter() const; // label_11's Hint
-    int objectBall() const;      // label_theball's Tag
-
     FlatPanel *panel() const { return m_panel; }
     QLabel *letter(int row, int column) const;      // label_<r><c>, 1..5, else nullptr
     PictureBox *slot(int row, int column) const;    // image_<r><c>, 1..5, else nullptr
@@ -108,6 +101,12 @@ public:
     PictureBox *eyes(int seat) const;               // 1..5, else nullptr
     PictureBox *turnMarker() const { return m_turn; }
     WordListPanel *wordListPanel() const { return m_wordList; }
+
+Q_SIGNALS:
+    void sendRequested(const Message &message); // for the host
+    void chatLine(const QString &text, ColorRef color);
+    void soundRequested(const QString &name);
+    void gameStarted(); // a new game: nobody is just watching
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -133,7 +132,7 @@ private:
     QWidget *m_board;
     ClientState &m_state;
     PoolTable *m_table;
-    Hooks m_hooks;
+    Queries m_queries;
 
     FlatPanel *m_panel = nullptr;
     std::array<std::array<GridLetter *, 5>, 5> m_letters{};
@@ -145,6 +144,7 @@ private:
     QLabel *m_status = nullptr;
     QLabel *m_gametype = nullptr;
     std::array<QLabel *, 5> m_scores{};
+    std::array<QPointer<QLabel>, 5> m_names{}; // the board's seat labels: written, never read
     std::array<PictureBox *, 5> m_chalks{};
     std::array<PictureBox *, 5> m_eyes{};
     PictureBox *m_turn = nullptr;

@@ -113,15 +113,9 @@ PoolTable::PoolTable(QWidget *board)
     }
 }
 
-void PoolTable::setSoundSink(SoundSink sink)
-{
-    m_sound = std::move(sink);
-}
-
 void PoolTable::play(const QString &sound)
 {
-    if (m_sound)
-        m_sound(sound);
+    Q_EMIT soundRequested(sound);
 }
 
 int PoolTable::scriptTag() const

@@ -9,7 +9,6 @@
 #include <QPointF>
 #include <QString>
 #include <array>
-#include <functional>
 #include <utility>
 
 class QListWidget;
@@ -28,8 +27,6 @@ class PoolTable : public FlatPanel
 {
     Q_OBJECT
 public:
-    using SoundSink = std::function<void(const QString &name)>;
-
     static constexpr int ScriptLines = 27;
     static constexpr int TicksPerStep = 7;
 
@@ -37,9 +34,6 @@ public:
     // board at their seat-row places and belong to it. Without a board they sit inside the
     // table, out of sight.
     explicit PoolTable(QWidget *board = nullptr);
-
-    // Receives sound requests ("ballhit"); none set means silence.
-    void setSoundSink(SoundSink sink);
 
     // Racks the balls and plays the break with the other script than last time; uses the
     // catch-up count, which the caller sets first.
@@ -82,6 +76,9 @@ public:
     // image_balls<seat> for seat 1..5, else nullptr.
     PictureBox *rack(int seat) const;
 
+Q_SIGNALS:
+    void soundRequested(const QString &name); // "ballhit"; unconnected means silence
+
 private:
     void play(const QString &sound);
     void aim(int n);
@@ -99,7 +96,6 @@ private:
     QListWidget *m_moves1 = nullptr;
     QListWidget *m_moves2 = nullptr;
     QList<QPixmap> m_ballPictures;
-    SoundSink m_sound;
     int m_scriptIndex = -1;
     int m_moveTick = 0;
     int m_catchUp = 0;

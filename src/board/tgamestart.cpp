@@ -9,6 +9,7 @@
 #include "widgets/flatpanel.h"
 
 #include <QLabel>
+#include <algorithm>
 #include <QMouseEvent>
 
 namespace brelvox {
@@ -23,10 +24,9 @@ const char *const OptionTextNames[4] = {"label_gametype", "Label1", "Label4", "L
 
 } // namespace
 
-Tgamestart::Tgamestart(ClientState &state, Hooks hooks, QWidget *parent)
+Tgamestart::Tgamestart(ClientState &state, QWidget *parent)
     : QDialog(parent, Qt::Tool)
     , m_state(state)
-    , m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("Tgamestart"));
     setWindowTitle(QStringLiteral("Brelvox - Game Start"));
@@ -58,12 +58,9 @@ Tgamestart::Tgamestart(ClientState &state, Hooks hooks, QWidget *parent)
         label->setObjectName(QString::fromLatin1(OptionTextNames[n - 1]));
         label->setFont(text);
         label->setGeometry(BoxLeft + 36, BoxTops[n - 1], 150, 22);
-        label->setProperty("box", n);
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
         m_optionTexts.append(label);
-        if (n == 1)
-            m_gametype = label;
     }
 
     m_start = new PictureBox(this);
@@ -113,12 +110,12 @@ void Tgamestart::setChosenType(int option)
         option = 1;
     for (int n = 1; n <= 4; ++n)
         changebox(QStringLiteral("image_%1").arg(n), n == option ? 1 : 0);
-    m_gametype->setProperty("tag", option);
+    m_chosenType = option;
 }
 
 int Tgamestart::chosenType() const
 {
-    return m_gametype->property("tag").toInt();
+    return m_chosenType;
 }
 
 void Tgamestart::changebox(const QString &widgetName, int picture)
@@ -137,16 +134,15 @@ void Tgamestart::image_1Click(int tag)
     for (int n = 1; n <= 4; ++n)
         changebox(QStringLiteral("image_%1").arg(n), 0);
     changebox(QStringLiteral("image_%1").arg(tag), 1);
-    m_gametype->setProperty("tag", tag);
+    m_chosenType = tag;
 }
 
 void Tgamestart::button_startClick()
 {
     const int option = chosenType();
-    if (m_state.loggedIn && m_hooks.send)
-        m_hooks.send(Message(cmd::startgame).add(m_state.playerName).add(keyFor(option)));
-    if (m_hooks.chosen)
-        m_hooks.chosen(option);
+    if (m_state.loggedIn)
+        Q_EMIT sendRequested(Message(cmd::startgame).add(m_state.playerName).add(keyFor(option)));
+    Q_EMIT chosen(option);
     hide();
 }
 
@@ -159,12 +155,13 @@ bool Tgamestart::eventFilter(QObject *watched, QEvent *event)
         button_startClick();
         return true;
     }
-    if (auto *box = qobject_cast<PictureBox *>(watched); box && box->tag() >= 1 && box->tag() <= 4 && m_boxes[box->tag() - 1] == box) {
-        image_1Click(box->tag());
+    // Each option is its box and its text, in the order 1..4.
+    if (const auto box = std::find(m_boxes.begin(), m_boxes.end(), watched); box != m_boxes.end()) {
+        image_1Click(int(box - m_boxes.begin()) + 1);
         return true;
     }
-    if (m_optionTexts.contains(watched)) {
-        image_1Click(watched->property("box").toInt());
+    if (const qsizetype text = m_optionTexts.indexOf(watched); text >= 0) {
+        image_1Click(int(text) + 1);
         return true;
     }
     return QDialog::eventFilter(watched, event);

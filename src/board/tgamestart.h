@@ -3,19 +3,18 @@
 #pragma once
 
 #include "client/clientstate.h"
+#include "protocol/message.h"
 
 #include <QDialog>
 #include <QList>
 #include <QPixmap>
 #include <array>
-#include <functional>
 
 class QLabel;
 
 namespace brelvox {
 
 class FlatPanel;
-class Message;
 class PictureBox;
 
 // The game-options dialog ("Brelvox - Game Start"): four option boxes for the game type
@@ -24,13 +23,7 @@ class Tgamestart : public QDialog
 {
     Q_OBJECT
 public:
-    struct Hooks {
-        std::function<void(const Message &)> send;
-        // The option (1..4) the game was started with, for the settings' "Gametype".
-        std::function<void(int)> chosen;
-    };
-
-    explicit Tgamestart(ClientState &state, Hooks hooks, QWidget *parent = nullptr);
+    explicit Tgamestart(ClientState &state, QWidget *parent = nullptr);
 
     // Option 1 "high", 2 "most", 3 "nine", 4 "race"; any other option sends "high".
     static QString keyFor(int option);
@@ -51,15 +44,19 @@ public:
     // The start picture (Image4): sends CMD_startgame when logged in, reports, hides.
     void button_startClick();
 
+Q_SIGNALS:
+    void sendRequested(const Message &message); // CMD_startgame, for the host
+    // The option (1..4) the game was started with, for the settings' "Gametype".
+    void chosen(int option);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     ClientState &m_state;
-    Hooks m_hooks;
     FlatPanel *m_background = nullptr;
     std::array<PictureBox *, 4> m_boxes{};
-    QLabel *m_gametype = nullptr;
+    int m_chosenType = 1;
     PictureBox *m_start = nullptr;
     QList<QPixmap> m_boxPictures;
     QList<QObject *> m_optionTexts;

@@ -358,14 +358,11 @@ void ChatView::playasound(const QString &args)
     const QString name = f.next();
     if (m_sounds && m_sounds->playChatter(name))
         return;
-    if (seat < 1 || seat > 5 || !m_board)
-        return;
-    const QLabel *label = m_board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat));
-    if (!label || name.isEmpty())
+    if (seat < 1 || seat > 5 || !m_state || name.isEmpty())
         return;
     for (const QAction *item : m_soundMenu->actions()) {
         if (item->data().toInt() > 0 && item->objectName().compare(name, Qt::CaseInsensitive) == 0) {
-            addlinetochat(label->text() + QStringLiteral(": <Chatter Sound> ") + item->toolTip(), kSystemColor);
+            addlinetochat(m_state->seatName(seat) + QStringLiteral(": <Chatter Sound> ") + item->toolTip(), kSystemColor);
             return;
         }
     }

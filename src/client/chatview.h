@@ -7,6 +7,7 @@
 #include "widgets/colortext.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -126,8 +127,8 @@ private:
     QAction *m_scrollItem = nullptr;
     QAction *m_optionsScroll = nullptr;
     ClientState *m_state = nullptr;
-    ClientSession *m_session = nullptr;
-    SoundPlayer *m_sounds = nullptr;
+    QPointer<ClientSession> m_session;
+    QPointer<SoundPlayer> m_sounds;
     std::function<void()> m_save;
     bool m_scrollOff = false;
     int m_textSize = 8;

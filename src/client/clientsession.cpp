@@ -13,20 +13,16 @@
 #include "widgets/dialogs.h"
 
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QWidget>
 
 namespace brelvox {
 
 namespace {
-const QString kWaiting = QStringLiteral("<Waiting>");
 const QString kHostEnded = QStringLiteral("The host has ended the game (or the connection to it was lost).");
 } // namespace
 
-ClientSession::ClientSession(ClientState &state, View view, QObject *parent)
+ClientSession::ClientSession(ClientState &state, QObject *parent)
     : QObject(parent)
     , m_state(state)
-    , m_view(std::move(view))
     , m_table(cmd::clientCommands())
 {
     m_sock = new TSock(this);
@@ -67,6 +63,11 @@ ClientSession::~ClientSession()
     // Going away with the window is not the connection closing under us.
     m_sock->setOnInfo({});
     m_sock->setOnRead({});
+}
+
+void ClientSession::setSpyList(Tspylist *spyList)
+{
+    m_spyList = spyList;
 }
 
 void ClientSession::open(const QString &host)
@@ -143,8 +144,7 @@ void ClientSession::hostGone()
     if (m_noticeShown)
         return; // its box closes the window once dismissed
     if (m_ended) {
-        if (m_view.closeWindow)
-            m_view.closeWindow();
+        Q_EMIT closeRequested();
         return;
     }
     if (m_queue.isEmpty())
@@ -159,11 +159,9 @@ void ClientSession::endSession(const QString &notice)
         return;
     m_ended = true;
     m_noticeShown = true;
-    if (m_view.box)
-        m_view.box(notice);
+    Q_EMIT this->notice(notice);
     m_noticeShown = false;
-    if (m_view.closeWindow)
-        m_view.closeWindow();
+    Q_EMIT closeRequested();
 }
 
 void ClientSession::Timer1Timer()
@@ -193,17 +191,15 @@ void ClientSession::processsocktimer()
     dialogs::guarded([&] { m_table.dispatch(line); });
 }
 
-QLabel *ClientSession::seatLabel(int seat) const
+void ClientSession::showSeatName(int seat, const QString &name)
 {
-    if (seat < 1 || seat > 5 || !m_view.board)
-        return nullptr;
-    return m_view.board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat));
+    m_state.seatNames[seat - 1] = name;
+    Q_EMIT seatNameChanged(seat, name);
 }
 
-void ClientSession::addline(const QString &text, ColorRef color) const
+void ClientSession::addline(const QString &text, ColorRef color)
 {
-    if (m_view.addline)
-        m_view.addline(text, color);
+    Q_EMIT chatLine(text, color);
 }
 
 void ClientSession::sendloginfo(const QString &args)
@@ -211,10 +207,9 @@ void ClientSession::sendloginfo(const QString &args)
     FieldReader f(args);
     m_state.ownSeat = f.nextInt();
     m_state.loggedIn = true;
-    const QString version = m_view.versionText ? m_view.versionText() : QString::fromLatin1(kProtocolVersion);
+    const QString version = m_versionText.isEmpty() ? QString::fromLatin1(kProtocolVersion) : m_versionText;
     send(Message(cmd::logininfo).add(m_state.ownSeat).add(version).addRest(m_state.loginName));
-    if (m_view.seated)
-        m_view.seated();
+    Q_EMIT seated();
 }
 
 void ClientSession::newplayerinfo(const QString &args)
@@ -226,20 +221,18 @@ void ClientSession::newplayerinfo(const QString &args)
         return; // names no seat: the host never sends one
     if (seat == m_state.ownSeat) {
         addline(QStringLiteral("You are Connected."));
-        if (m_view.ownArrival)
-            m_view.ownArrival();
+        Q_EMIT ownArrival();
     } else {
         addline(name + QStringLiteral(" is Connected."));
     }
     if (seat >= 6) {
-        if (m_view.spyList)
-            m_view.spyList->addEntry(seat, name);
+        if (m_spyList)
+            m_spyList->addEntry(seat, name);
         addline(seat == m_state.ownSeat ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."));
-    } else if (QLabel *label = seatLabel(seat)) {
-        label->setText(name);
+    } else if (seat <= 5) {
+        showSeatName(seat, name);
     }
-    if (m_view.playsound)
-        m_view.playsound(QStringLiteral("entered"));
+    Q_EMIT soundRequested(QStringLiteral("entered"));
 }
 
 void ClientSession::playerdisconnected(const QString &args)
@@ -248,17 +241,15 @@ void ClientSession::playerdisconnected(const QString &args)
     const int seat = f.nextInt();
     const QString name = f.rest();
     if (seat >= 6) {
-        if (m_view.spyList && m_view.spyList->removeEntry(seat, name))
+        if (m_spyList && m_spyList->removeEntry(seat, name))
             addline(name + QStringLiteral(" has left."));
         return;
     }
-    QLabel *label = seatLabel(seat);
-    if (!label)
+    if (seat < 1 || seat > 5)
         return;
-    addline(label->text() + QStringLiteral(" disconnected."));
-    label->setText(seat == 2 ? QStringLiteral("Dira") : kWaiting);
-    if (QWidget *eyes = m_view.board->findChild<QWidget *>(QStringLiteral("image_eyes%1").arg(seat)))
-        eyes->hide();
+    addline(m_state.seatName(seat) + QStringLiteral(" disconnected."));
+    showSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
+    Q_EMIT seatEmptied(seat);
 }
 
 } // namespace brelvox

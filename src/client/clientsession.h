@@ -9,11 +9,10 @@
 #include "widgets/colortext.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 
-class QLabel;
-class QWidget;
 
 namespace brelvox {
 
@@ -37,22 +36,13 @@ public:
     // A tick handles messages until none wait or this much of the tick is spent.
     static constexpr int kDispatchBudgetMs = 5;
 
-    struct View {
-        QWidget *board = nullptr; // holds label_playername1..5 and image_eyes1..5
-        Tspylist *spyList = nullptr;
-        std::function<void(const QString &text, ColorRef color)> addline;
-        std::function<void(const QString &name)> playsound;
-        std::function<void()> ownArrival;          // loads the settings file
-        std::function<void()> closeWindow;         // ends the program
-        std::function<void(const QString &)> box;  // a modal message box
-        std::function<QString()> versionText;
-        std::function<void()> seated;              // the host gave this copy its seat
-    };
-
-    ClientSession(ClientState &state, View view, QObject *parent = nullptr);
+    explicit ClientSession(ClientState &state, QObject *parent = nullptr);
     ~ClientSession() override;
 
-    View &view() { return m_view; }
+    // Spectators are listed here; unset, they are only announced.
+    void setSpyList(Tspylist *spyList);
+    // What the login says this copy's version is; unset, the protocol's own.
+    void setVersionText(const QString &text) { m_versionText = text; }
     TSock *sock() const { return m_sock; }
     CommandTable<> &dispatchTable() { return m_table; }
     ReceiveQueue &receivedlist() { return m_queue; }
@@ -84,15 +74,26 @@ public:
     void newplayerinfo(const QString &args);
     void playerdisconnected(const QString &args);
 
+Q_SIGNALS:
+    void chatLine(const QString &text, ColorRef color);
+    void soundRequested(const QString &name);
+    void ownArrival();                          // this copy is seated and known to all
+    void closeRequested();                      // the session is over: end the program
+    void notice(const QString &text);           // shown modally before closeRequested
+    void seated();                              // the host gave this copy its seat
+    void seatNameChanged(int seat, const QString &name); // seats 1..5, already in the state
+    void seatEmptied(int seat);                 // its player left: no watching mark
+
 private:
     void connectFailed(const QString &errorText);
     void hostGone();
     void endSession(const QString &notice);
-    QLabel *seatLabel(int seat) const;
-    void addline(const QString &text, ColorRef color = kSystemColor) const;
+    void showSeatName(int seat, const QString &name);
+    void addline(const QString &text, ColorRef color = kSystemColor);
 
     ClientState &m_state;
-    View m_view;
+    QPointer<Tspylist> m_spyList;
+    QString m_versionText;
     TSock *m_sock = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_retry = nullptr;

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
 namespace brelvox {
 
 // What this copy knows of itself as a client; the main window owns it, its parts share it.
 struct ClientState {
+    static inline const QString kWaiting = QStringLiteral("<Waiting>"); // an empty seat's name
+
     int ownSeat = 0;       // 0 until the host assigns one
     int turnSeat = 0;      // seat allowed to type on this board, 0 for nobody
     bool loggedIn = false; // set when a seat is assigned, never cleared
@@ -17,8 +20,16 @@ struct ClientState {
     QString hostAddress;
     QString loginName;
 
+    // What the board shows; the widgets display these and are never read back.
+    std::array<QString, 5> seatNames{kWaiting, kWaiting, kWaiting, kWaiting, kWaiting}; // label_playername1..5
+    QString gameType;    // the host's key: most, high, nine, race
+    QString firstLetter; // of this round's word
+    int objectBall = 0;  // of this round
+
     // Offered the start button: the hosting copy, or the copy a headless host seats first.
     bool startsGames() const { return host || ownSeat == 1; }
+    // Seats 1..5; empty for any other.
+    QString seatName(int seat) const { return seat >= 1 && seat <= 5 ? seatNames[seat - 1] : QString(); }
 };
 
 } // namespace brelvox

@@ -16,7 +16,6 @@
 namespace brelvox {
 
 namespace {
-const QString kWaiting = QStringLiteral("<Waiting>");
 constexpr int kWatch = 1;
 constexpr int kPlay = 2;
 
@@ -52,8 +51,8 @@ SeatMenu::SeatMenu(QWidget *board, ClientState &state, ClientSession *session, Q
         if (!label)
             continue;
         label->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(label, &QWidget::customContextMenuRequested, this, [this, label](const QPoint &pos) {
-            label_playername1ContextPopup(label);
+        connect(label, &QWidget::customContextMenuRequested, this, [this, seat, label](const QPoint &pos) {
+            label_playername1ContextPopup(seat);
             m_popup->popup(label->mapToGlobal(pos));
         });
     }
@@ -89,14 +88,14 @@ void SeatMenu::JustWatch1Click()
     request(m_state.ownSeat, m_justWatch && m_justWatch->isChecked() ? kPlay : kWatch);
 }
 
-void SeatMenu::label_playername1ContextPopup(const QLabel *label)
+void SeatMenu::label_playername1ContextPopup(int seat)
 {
     // Whoever starts the games runs the table: the host takes removals and others' switches from seat 1.
     for (QAction *item : {m_remove, m_set, m_unset})
         item->setEnabled(m_state.startsGames());
-    if (label->text() == kWaiting)
+    m_seat = seat;
+    if (m_state.seatName(seat) == ClientState::kWaiting)
         m_remove->setEnabled(false);
-    m_seat = label->property("tag").toInt();
 }
 
 void SeatMenu::SettoJustWatch1Click()
@@ -120,16 +119,14 @@ void SeatMenu::justwatching(const QString &args)
     FieldReader f(args);
     const int seat = f.nextInt();
     const QString flag = f.next();
-    QLabel *label = seatLabel(seat);
-    if (!label)
+    if (!playerSeat(seat))
         return; // a spectator seat has nothing to show it on
     const bool watching = flag == QLatin1String("1");
     if (seat == m_state.ownSeat && m_justWatch)
         m_justWatch->setChecked(watching);
-    if (m_session && m_session->view().addline)
-        m_session->view().addline(label->text() + (watching ? QStringLiteral(" is just watching") : QStringLiteral(" now playing again")),
-                                  kSystemColor);
-    if (QWidget *eyes = m_board->findChild<QWidget *>(QStringLiteral("image_eyes%1").arg(seat)))
+    Q_EMIT chatLine(m_state.seatName(seat) + (watching ? QStringLiteral(" is just watching") : QStringLiteral(" now playing again")),
+                    kSystemColor);
+    if (QWidget *eyes = m_board ? m_board->findChild<QWidget *>(QStringLiteral("image_eyes%1").arg(seat)) : nullptr)
         eyes->setVisible(watching);
 }
 

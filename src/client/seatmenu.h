@@ -3,6 +3,7 @@
 #pragma once
 
 #include "client/clientstate.h"
+#include "widgets/colortext.h"
 
 #include <QObject>
 #include <functional>
@@ -36,11 +37,14 @@ public:
     int rememberedSeat() const { return m_seat; }
 
     void JustWatch1Click();
-    void label_playername1ContextPopup(const QLabel *label);
+    void label_playername1ContextPopup(int seat);
     void SettoJustWatch1Click();
     void UnsetJustWatch1Click();
     void RemoveFromGame1Click();
     void justwatching(const QString &args);
+
+Q_SIGNALS:
+    void chatLine(const QString &text, ColorRef color);
 
 private:
     void request(int seat, int flag);

@@ -67,11 +67,12 @@ AppWindows::AppWindows()
     m_tally = secondary(new Ttallylist);
     m_about = secondary(new Tabout);
     Tchat *c = m_chat.get();
-    m_gameStart = secondary(new Tgamestart(c->state(), {[c](const Message &m) { c->session()->send(m); },
-                                                        [c](int option) {
-                                                            c->setChosenGameType(option);
-                                                            c->saveinifile();
-                                                        }}));
+    m_gameStart = secondary(new Tgamestart(c->state()));
+    connect(m_gameStart, &Tgamestart::sendRequested, c->session(), &ClientSession::send);
+    connect(m_gameStart, &Tgamestart::chosen, c, [c](int option) {
+        c->setChosenGameType(option);
+        c->saveinifile();
+    });
     m_help = secondary(new Thelp);
     m_phrases = secondary(new Tphrases(m_chat->chat(), [this](const QString &key, const QString &value) {
         IniFile ini(m_chat->settingsPath());
@@ -98,8 +99,8 @@ void AppWindows::wire()
     m_tallyBridge = std::make_unique<TallyBridge>(m_tally);
     c->attachGameOptions(m_gameStart, m_tallyBridge.get());
     ClientSession *session = c->session();
-    session->view().spyList = m_spyList;
-    session->view().versionText = [this] { return m_about->version(); };
+    session->setSpyList(m_spyList);
+    session->setVersionText(m_about->version());
 
     m_help->setAboutWindow(m_about);
     c->setLogoClick([this] { m_about->url1()->execute(); });
@@ -118,8 +119,8 @@ void AppWindows::wire()
     m_tally->setSeatedNames([c] {
         QStringList names;
         for (int seat = 1; seat <= 5; ++seat) {
-            const QString name = c->seatLabel(seat)->text();
-            if (seat != c->state().ownSeat && name != QLatin1String("<Waiting>"))
+            const QString name = c->state().seatName(seat);
+            if (seat != c->state().ownSeat && name != ClientState::kWaiting)
                 names << name;
         }
         return names;
@@ -133,19 +134,17 @@ void AppWindows::wire()
 
     m_spyList->setKick([c](int seat) { c->kicking(seat); });
 
-    Tchat::Hooks hooks;
-    hooks.startHosting = [this, session] {
+    connect(c, &Tchat::hostingRequested, session, [this, session] {
         m_server->listen(m_hostPort);
         session->setPort(m_server->port());
-    };
-    hooks.connect = [session](const QString &host, quint16 port) {
+    });
+    connect(c, &Tchat::connectRequested, session, [session](const QString &host, quint16 port) {
         if (port != 0)
             session->setPort(port);
         session->open(host);
-    };
-    hooks.showDownload = [this] { m_download->showOnDesktop(); };
-    hooks.hostingStarted = [this] { m_spyList->enableRemoval(); };
-    c->setHooks(std::move(hooks));
+    });
+    connect(c, &Tchat::downloadRequested, m_download, &Tdownload::showOnDesktop);
+    connect(c, &Tchat::hostingStarted, m_spyList, &Tspylist::enableRemoval);
 }
 
 } // namespace brelvox

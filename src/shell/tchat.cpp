@@ -5,6 +5,7 @@
 #include "client/chatview.h"
 #include "board/gameend.h"
 #include "board/letterboard.h"
+#include "board/picturebox.h"
 #include "board/pooltable.h"
 #include "board/tgamestart.h"
 #include "client/clientsession.h"
@@ -36,7 +37,6 @@
 namespace brelvox {
 
 namespace {
-const QString kWaiting = QStringLiteral("<Waiting>");
 constexpr int kSeatTops[5] = {330, 372, 411, 452, 490};
 // Board areas: the letter board and seat rows on the left, the table on the right with
 // the status line and the chat under it.
@@ -52,24 +52,29 @@ Tchat::Tchat(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Brelvox"));
     setFont(QFont(QStringLiteral("Arial"), 9));
+    // Made first, so it goes first: the parts' connections to it end with it.
+    m_sounds = new SoundPlayer(nullptr, this);
     buildBoard();
     buildMenus();
-    m_sounds = std::make_unique<SoundPlayer>();
     m_sounds->setSwitches({[this] { return action("PlaySounds1")->isChecked(); },
                            [this] { return action("PlayChatterSounds1")->isChecked(); },
                            [this] { return turnSound(); }});
-    m_table->setSoundSink([this](const QString &name) { m_sounds->playsounds(name); });
+    connect(m_table, &PoolTable::soundRequested, m_sounds, &SoundPlayer::playsounds);
     buildSession();
 
-    LetterBoard::Hooks hooks;
-    hooks.send = [this](const Message &m) { m_session->send(m); };
-    hooks.addline = [this](const QString &text, ColorRef color) { m_chat->addlinetochat(text, color); };
-    hooks.playsound = [this](const QString &name) { m_sounds->playsounds(name); };
-    hooks.showWordList = [this] { return action("ShowWordList1")->isChecked(); };
-    hooks.turnSound = [this] { return turnSound(); };
-    hooks.untickJustWatch = [this] { action("JustWatch1")->setChecked(false); };
-    hooks.windowActive = [this] { return isActiveWindow(); };
-    m_letters = new LetterBoard(m_board, m_state, m_table, std::move(hooks), this);
+    LetterBoard::Queries queries;
+    queries.showWordList = [this] { return action("ShowWordList1")->isChecked(); };
+    queries.turnSound = [this] { return turnSound(); };
+    queries.windowActive = [this] { return isActiveWindow(); };
+    m_letters = new LetterBoard(m_board, m_state, m_table, std::move(queries), this);
+    connect(m_letters, &LetterBoard::sendRequested, m_session, &ClientSession::send);
+    connect(m_letters, &LetterBoard::chatLine, m_chat, &ChatView::addlinetochat);
+    connect(m_letters, &LetterBoard::soundRequested, m_sounds, &SoundPlayer::playsounds);
+    connect(m_letters, &LetterBoard::gameStarted, action("JustWatch1"), [item = action("JustWatch1")] { item->setChecked(false); });
+    connect(m_session, &ClientSession::seatEmptied, m_letters, [this](int seat) {
+        if (PictureBox *eyes = m_letters->eyes(seat))
+            eyes->hide();
+    });
     CommandTable<> &table = m_session->dispatchTable();
     table.bind(cmd::startgame, [this](const QString &a) { m_letters->startthegame(a); });
     table.bind(cmd::nextplayer, [this](const QString &a) { m_letters->getnextplayer(a); });
@@ -112,7 +117,7 @@ void Tchat::buildBoard()
 
     QFont bold(QStringLiteral("Arial"), 9, QFont::Bold);
     for (int seat = 1; seat <= 5; ++seat) {
-        auto *label = new QLabel(kWaiting, m_board);
+        auto *label = new QLabel(m_state.seatName(seat), m_board);
         label->setObjectName(QStringLiteral("label_playername%1").arg(seat));
         label->setProperty("tag", seat);
         label->setFont(bold);
@@ -270,24 +275,22 @@ void Tchat::buildMenus()
 
 void Tchat::buildSession()
 {
-    ClientSession::View view;
-    view.board = m_board;
-    view.addline = [this](const QString &text, ColorRef color) { m_chat->addlinetochat(text, color); };
+    m_session = new ClientSession(m_state, this);
+    connect(m_session, &ClientSession::chatLine, m_chat, &ChatView::addlinetochat);
     // A bad value is shown; the arrival itself still goes on.
-    view.ownArrival = [this] { dialogs::guarded([this] { loadinifile(); }); };
-    view.playsound = [this](const QString &name) { m_sounds->playsounds(name); };
-    view.closeWindow = [this] { close(); };
-    view.box = [this](const QString &text) { dialogs::information(text, this); };
+    connect(m_session, &ClientSession::ownArrival, this, [this] { dialogs::guarded([this] { loadinifile(); }); });
+    connect(m_session, &ClientSession::soundRequested, m_sounds, &SoundPlayer::playsounds);
+    connect(m_session, &ClientSession::closeRequested, this, &QWidget::close);
+    connect(m_session, &ClientSession::notice, this, [this](const QString &text) { dialogs::information(text, this); });
+    connect(m_session, &ClientSession::seatNameChanged, this, &Tchat::setSeatName);
     // A headless host seats its first player on seat 1: that player starts the games.
-    view.seated = [this] {
+    connect(m_session, &ClientSession::seated, this, [this] {
         if (m_state.startsGames() && !m_state.host) {
             m_start->show();
             action("StartGame1")->setEnabled(true);
-            if (m_hooks.hostingStarted) // that host takes removals from seat 1 too
-                m_hooks.hostingStarted();
+            Q_EMIT hostingStarted(); // that host takes removals from seat 1 too
         }
-    };
-    m_session = new ClientSession(m_state, std::move(view), this);
+    });
 
     auto intPairs = [](const QString &args) {
         QList<std::pair<int, int>> out;
@@ -305,10 +308,9 @@ void Tchat::attachGameOptions(Tgamestart *dialog, TallyRecorder *tally)
 {
     m_gameStart = dialog;
     m_gameStart->setChosenType(m_gameType);
-    GameEnd::Hooks hooks;
-    hooks.addline = [this](const QString &text, ColorRef color) { m_chat->addlinetochat(text, color); };
-    hooks.playsound = [this](const QString &name) { m_sounds->playsounds(name); };
-    m_gameEnd = new GameEnd(m_board, m_state, dialog, std::move(hooks), tally, this);
+    m_gameEnd = new GameEnd(m_board, m_state, dialog, tally, this);
+    connect(m_gameEnd, &GameEnd::chatLine, m_chat, &ChatView::addlinetochat);
+    connect(m_gameEnd, &GameEnd::soundRequested, m_sounds, &SoundPlayer::playsounds);
     CommandTable<> &table = m_session->dispatchTable();
     table.bind(cmd::winner, [this](const QString &a) { m_gameEnd->winner(a); });
     table.bind(cmd::tiegame, [this](const QString &a) { m_gameEnd->tiegame(a); });
@@ -332,10 +334,11 @@ bool Tchat::eventFilter(QObject *watched, QEvent *event)
 // The chat, chatter sounds and the seat menu: their menu items, sends and received lines.
 void Tchat::wireChat()
 {
-    m_chat->attach(m_state, m_session, m_sounds.get());
+    m_chat->attach(m_state, m_session, m_sounds);
     m_chat->setSaveSettings([this] { saveinifile(); });
     m_chat->setOptionsScrollItem(action("ScrollChatOff1"));
     m_seatMenu = new SeatMenu(m_board, m_state, m_session, action("JustWatch1"), [this](int seat) { kicking(seat); }, this);
+    connect(m_seatMenu, &SeatMenu::chatLine, m_chat, &ChatView::addlinetochat);
 
     auto guard = [](auto f) { return [f] { dialogs::guarded(f); }; };
     connect(action("ScrollChatOff1"), &QAction::triggered, this, guard([this] { m_chat->ScrollChatOff1Click(); }));
@@ -353,6 +356,14 @@ void Tchat::kicking(int seat)
 QLabel *Tchat::seatLabel(int seat) const
 {
     return seat >= 1 && seat <= 5 ? m_seats[seat - 1] : nullptr;
+}
+
+void Tchat::setSeatName(int seat, const QString &name)
+{
+    if (QLabel *label = seatLabel(seat)) {
+        m_state.seatNames[seat - 1] = name;
+        label->setText(name);
+    }
 }
 
 void Tchat::FormCreate()
@@ -381,8 +392,7 @@ void Tchat::processparams(const QStringList &params)
 
     if (params.isEmpty()) {
         m_chat->addlinetochat(QStringLiteral("Loading Solo Game..Please wait."), kSystemColor);
-        if (m_hooks.showDownload)
-            m_hooks.showDownload();
+        Q_EMIT downloadRequested();
         m_state.hostAddress = QStringLiteral("127.0.0.1");
         m_state.playerName = QStringLiteral("You");
         hostpress();
@@ -404,16 +414,13 @@ void Tchat::processparams(const QStringList &params)
 
 void Tchat::hostpress()
 {
-    if (m_hooks.startHosting)
-        m_hooks.startHosting();
+    Q_EMIT hostingRequested();
     m_state.loginName = m_state.playerName;
     m_state.host = true;
-    if (m_hooks.connect)
-        m_hooks.connect(QStringLiteral("127.0.0.1"), 0);
+    Q_EMIT connectRequested(QStringLiteral("127.0.0.1"), 0);
     m_start->show();
     action("StartGame1")->setEnabled(true);
-    if (m_hooks.hostingStarted)
-        m_hooks.hostingStarted();
+    Q_EMIT hostingStarted();
 }
 
 void Tchat::joinpress()
@@ -425,8 +432,8 @@ void Tchat::joinpress()
         m_chat->addlinetochat(QStringLiteral("Not a host address: %1. Give HOST, HOST:PORT or [IPv6]:PORT.")
                                   .arg(m_state.hostAddress),
                               kSystemColor);
-    } else if (m_hooks.connect) {
-        m_hooks.connect(address->host, address->portGiven ? address->port : 0);
+    } else {
+        Q_EMIT connectRequested(address->host, address->portGiven ? address->port : 0);
     }
     m_start->hide();
     action("StartGame1")->setEnabled(false);

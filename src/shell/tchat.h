@@ -52,7 +52,7 @@ public:
     ChatView *chat() const { return m_chat; }
     ClientSession *session() const { return m_session; }
     PoolTable *poolTable() const { return m_table; }
-    SoundPlayer *sounds() const { return m_sounds.get(); }
+    SoundPlayer *sounds() const { return m_sounds; }
     SeatMenu *seatMenu() const { return m_seatMenu; }
     LetterBoard *letterBoard() const { return m_letters; }
     GameEnd *gameEnd() const { return m_gameEnd; }
@@ -61,21 +61,12 @@ public:
     void attachGameOptions(Tgamestart *dialog, TallyRecorder *tally);
     FlatPanel *board() const { return m_board; }
     QLabel *seatLabel(int seat) const; // 1..5, else nullptr
+    // Seat 1..5 gets a name: the state holds it, its label shows it.
+    void setSeatName(int seat, const QString &name);
     QLabel *statusLabel() const { return m_status; }
     FlatButton *startButton() const { return m_start; }
     LobbyLink *lobbyLink() const { return m_lobby; }
     QAction *action(const char *objectName) const;
-
-    // Hooks the parts built on this frame provide (the host, the client connection, the
-    // download window); unset hooks do nothing.
-    struct Hooks {
-        std::function<void()> startHosting;           // switch the host's listener on
-        // Open the client connection; port 0 keeps the connection's own port.
-        std::function<void(const QString &host, quint16 port)> connect;
-        std::function<void()> showDownload;
-        std::function<void()> hostingStarted;          // this copy runs the table: enable the spy list's removal
-    };
-    void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
 
     // Start-up and command line.
     void FormCreate();
@@ -117,6 +108,15 @@ public:
     // What closing the window saves, done once however the program is asked to end.
     void closing();
 
+Q_SIGNALS:
+    // What the window asks of the host, the client connection and the download window;
+    // with nothing connected, nothing happens.
+    void hostingRequested(); // switch the host's listener on
+    // Open the client connection; port 0 keeps the connection's own port.
+    void connectRequested(const QString &host, quint16 port);
+    void downloadRequested();
+    void hostingStarted(); // this copy runs the table: enable the spy list's removal
+
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -134,7 +134,6 @@ private:
     void FormResize();
 
     ClientState m_state;
-    Hooks m_hooks;
     FlatPanel *m_board = nullptr;
     QLabel *m_seats[5] = {};
     QLabel *m_status = nullptr;
@@ -142,7 +141,7 @@ private:
     ChatView *m_chat = nullptr;
     ClientSession *m_session = nullptr;
     PoolTable *m_table = nullptr;
-    std::unique_ptr<SoundPlayer> m_sounds;
+    SoundPlayer *m_sounds = nullptr;
     LetterBoard *m_letters = nullptr;
     GameEnd *m_gameEnd = nullptr;
     Tgamestart *m_gameStart = nullptr;

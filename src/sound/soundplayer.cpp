@@ -6,7 +6,8 @@
 
 namespace brelvox {
 
-SoundPlayer::SoundPlayer(std::unique_ptr<SoundSink> sink)
+SoundPlayer::SoundPlayer(std::unique_ptr<SoundSink> sink, QObject *parent)
+    : QObject(parent)
 {
     setSink(std::move(sink));
 }

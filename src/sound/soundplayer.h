@@ -5,6 +5,7 @@
 #include "sound/soundsink.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -22,8 +23,12 @@ struct ChatterSound {
 // The game's and the players' sounds under the three sound preferences. The preferences
 // stay in the main window's menu items; the player asks them through Switches each time,
 // so a change takes effect with the next sound.
-class SoundPlayer
+//
+// A QObject so that the parts asking for sounds connect to it: whichever goes first, no
+// call reaches a destroyed player.
+class SoundPlayer : public QObject
 {
+    Q_OBJECT
 public:
     struct Switches {
         std::function<bool()> playSounds;        // "Play Sounds" ticked
@@ -32,8 +37,8 @@ public:
     };
 
     // Without a sink, sounds go to the default audio output.
-    explicit SoundPlayer(std::unique_ptr<SoundSink> sink = nullptr);
-    ~SoundPlayer();
+    explicit SoundPlayer(std::unique_ptr<SoundSink> sink = nullptr, QObject *parent = nullptr);
+    ~SoundPlayer() override;
 
     // Unset switches read as the window's values at start: sounds on, chatter off, "Classic".
     void setSwitches(Switches switches);

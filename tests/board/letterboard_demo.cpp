@@ -83,15 +83,15 @@ int main(int argc, char **argv)
     state.host = true;
     state.playerName = QStringLiteral("You");
 
-    auto addline = [&chat](const QString &text, ColorRef color) { chat.addlinetochat(text, color); };
-    LetterBoard::Hooks hooks;
-    hooks.addline = addline;
-    hooks.send = [](const Message &m) { std::printf("sent %s\n", qPrintable(m.text())); };
-    hooks.windowActive = [] { return true; };
-    LetterBoard letters(board, state, table, hooks);
+    LetterBoard::Queries queries;
+    queries.windowActive = [] { return true; };
+    LetterBoard letters(board, state, table, queries);
+    QObject::connect(&letters, &LetterBoard::chatLine, &chat, &ChatView::addlinetochat);
+    QObject::connect(&letters, &LetterBoard::sendRequested, [](const Message &m) { std::printf("sent %s\n", qPrintable(m.text())); });
     letters.timer2()->stop();
-    Tgamestart dialog(state, {});
-    GameEnd end(board, state, &dialog, {addline, {}});
+    Tgamestart dialog(state);
+    GameEnd end(board, state, &dialog);
+    QObject::connect(&end, &GameEnd::chatLine, &chat, &ChatView::addlinetochat);
 
     auto settle = [table] {
         for (int i = 0; i < 5000 && table->isAnimating(); ++i)

@@ -97,7 +97,7 @@ int main(int argc, char **argv)
     auto *table = new PoolTable(board);
     table->move(252, 4);
     int sounds = 0;
-    table->setSoundSink([&sounds](const QString &) { ++sounds; });
+    QObject::connect(table, &PoolTable::soundRequested, [&sounds](const QString &) { ++sounds; });
     board->move(0, 0);
     board->show();
 

@@ -77,25 +77,24 @@ private Q_SLOTS:
             return true;
         });
 
-        m_board = support::standInBoard({QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("<Waiting>"),
-                                         QStringLiteral("Ann"), QStringLiteral("Eve")});
+        m_state.seatNames = {QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("<Waiting>"),
+                             QStringLiteral("Ann"), QStringLiteral("Eve")};
+        m_board = support::standInBoard({});
         m_start = new FlatButton(QStringLiteral("Start Game"), m_board);
         m_start->setObjectName(QStringLiteral("button_start"));
         m_start->setGeometry(419, 114, 146, 34);
         m_start->hide();
 
-        Tgamestart::Hooks dialogHooks;
-        dialogHooks.send = [this](const Message &m) { m_sent.append(m.wire()); };
-        dialogHooks.chosen = [this](int option) { m_chosen.append(option); };
-        m_dialog = new Tgamestart(m_state, dialogHooks, m_board);
+        m_dialog = new Tgamestart(m_state, m_board);
+        connect(m_dialog, &Tgamestart::sendRequested, this, [this](const Message &m) { m_sent.append(m.wire()); });
+        connect(m_dialog, &Tgamestart::chosen, this, [this](int option) { m_chosen.append(option); });
 
-        GameEnd::Hooks hooks;
-        hooks.addline = [this](const QString &text, ColorRef color) {
+        m_end = new GameEnd(m_board, m_state, m_dialog, &m_tally, m_board);
+        connect(m_end, &GameEnd::chatLine, this, [this](const QString &text, ColorRef color) {
             QCOMPARE(color, kSystemColor);
             m_lines.append(text);
-        };
-        hooks.playsound = [this](const QString &name) { m_sounds.append(name); };
-        m_end = new GameEnd(m_board, m_state, m_dialog, hooks, &m_tally, m_board);
+        });
+        connect(m_end, &GameEnd::soundRequested, this, [this](const QString &name) { m_sounds.append(name); });
         m_board->show();
     }
 

@@ -162,6 +162,8 @@ private Q_SLOTS:
         m_showWordList = true;
         m_untick = 0;
 
+        for (int seat = 1; seat <= 5; ++seat)
+            m_state.seatNames[seat - 1] = SeatNames.value(seat - 1);
         m_board = support::standInBoard(SeatNames);
         m_chat = new QLineEdit(m_board);
         m_chat->setObjectName(QStringLiteral("mychat"));
@@ -169,17 +171,17 @@ private Q_SLOTS:
         m_table = new PoolTable(m_board);
         m_table->move(252, 4);
 
-        LetterBoard::Hooks hooks;
-        hooks.send = [this](const Message &m) { m_sent.append(m.wire()); };
-        hooks.addline = [this](const QString &text, ColorRef color) {
+        LetterBoard::Queries queries;
+        queries.showWordList = [this] { return m_showWordList; };
+        queries.turnSound = [this] { return m_turnSound; };
+        m_letters = new LetterBoard(m_board, m_state, m_table, queries, m_board);
+        connect(m_letters, &LetterBoard::sendRequested, this, [this](const Message &m) { m_sent.append(m.wire()); });
+        connect(m_letters, &LetterBoard::chatLine, this, [this](const QString &text, ColorRef color) {
             QCOMPARE(color, kSystemColor);
             m_lines.append(text);
-        };
-        hooks.playsound = [this](const QString &name) { m_sounds.append(name); };
-        hooks.showWordList = [this] { return m_showWordList; };
-        hooks.turnSound = [this] { return m_turnSound; };
-        hooks.untickJustWatch = [this] { ++m_untick; };
-        m_letters = new LetterBoard(m_board, m_state, m_table, hooks, m_board);
+        });
+        connect(m_letters, &LetterBoard::soundRequested, this, [this](const QString &name) { m_sounds.append(name); });
+        connect(m_letters, &LetterBoard::gameStarted, this, [this] { ++m_untick; });
         m_letters->timer2()->stop();
 
         m_board->show();
@@ -331,7 +333,7 @@ private Q_SLOTS:
         m_letters->loadball(QStringLiteral("5+B+"));
         QVERIFY(m_letters->slot(1, 1)->pixmap().isNull());
         QCOMPARE(row(1), QStringLiteral("B...."));
-        QCOMPARE(m_letters->objectBall(), 5);
+        QCOMPARE(m_state.objectBall, 5);
         QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_theball"))->text(), QStringLiteral("Five Ball"));
         QVERIFY(samePicture(m_board->findChild<PictureBox *>(QStringLiteral("image_theball"))->pixmap(),
                             BoardPictures::ball(5)));
@@ -404,7 +406,7 @@ private Q_SLOTS:
         else
             m_letters->startthegame(QStringLiteral("Ann+") + key + QStringLiteral("+"));
         QCOMPARE(m_letters->header()->text(), header);
-        QCOMPARE(m_letters->gameType(), key);
+        QCOMPARE(m_state.gameType, key);
         for (int seat = 1; seat <= 5; ++seat)
             QCOMPARE(m_letters->score(seat)->text(), score);
     }
@@ -413,12 +415,13 @@ private Q_SLOTS:
     {
         m_letters->eyes(3)->show();
         m_table->updatescores(2, 1);
-        m_board->findChild<QLabel *>(QStringLiteral("label_playername4"))->setText(QStringLiteral("<Waiting>"));
+        m_state.seatNames[3] = ClientState::kWaiting;
         m_letters->startthegame(QStringLiteral("Ann+Bo+high+"));
         QCOMPARE(m_lines, QStringList{QStringLiteral("Ann+Bo has started a game.")});
-        QCOMPARE(m_letters->gameType(), QStringLiteral("high"));
+        QCOMPARE(m_state.gameType, QStringLiteral("high"));
+        QCOMPARE(m_state.seatName(2), QStringLiteral("Dira"));
         QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_playername2"))->text(), QStringLiteral("Dira"));
-        QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_playername4"))->text(), QStringLiteral("<Waiting>"));
+        QCOMPARE(m_state.seatName(4), QStringLiteral("<Waiting>"));
         QVERIFY(m_letters->eyes(3)->isHidden());
         QCOMPARE(m_table->rack(2)->tag(), 0);
         QCOMPARE(m_untick, 1);
@@ -433,9 +436,9 @@ private Q_SLOTS:
         QCOMPARE(row(2), QStringLiteral("*****"));
         QCOMPARE(row(3), QStringLiteral("....."));
         QCOMPARE(m_letters->letterColor(2, 3), LetterBoard::clGray);
-        QCOMPARE(m_letters->firstLetter(), QStringLiteral("T"));
+        QCOMPARE(m_state.firstLetter, QStringLiteral("T"));
         QCOMPARE(m_state.turnSeat, 0);
-        QCOMPARE(m_letters->objectBall(), 4);
+        QCOMPARE(m_state.objectBall, 4);
         QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_theball"))->text(), QStringLiteral("Four Ball"));
 
         // A row past the grid stars all five rows and touches nothing else.

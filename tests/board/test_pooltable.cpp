@@ -60,7 +60,7 @@ private Q_SLOTS:
         m_table = new PoolTable(m_board);
         m_sounds.clear();
         m_cueStates.clear();
-        m_table->setSoundSink([this](const QString &name) {
+        connect(m_table, &PoolTable::soundRequested, this, [this](const QString &name) {
             m_sounds.append(name);
             m_cueStates.append(m_table->ballRecord(0).state);
         });

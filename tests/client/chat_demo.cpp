@@ -27,9 +27,9 @@ int main(int argc, char **argv)
     w.show();
     w.state().ownSeat = 1;
     w.state().loggedIn = true;
-    w.seatLabel(1)->setText(QStringLiteral("You"));
-    w.seatLabel(2)->setText(QStringLiteral("Rook"));
-    w.seatLabel(3)->setText(QStringLiteral("Ann"));
+    w.setSeatName(1, QStringLiteral("You"));
+    w.setSeatName(2, QStringLiteral("Rook"));
+    w.setSeatName(3, QStringLiteral("Ann"));
     const char *lines[] = {
         "CMD_newplayerinfo+2+Rook",
         "CMD_newplayerinfo+3+Ann",

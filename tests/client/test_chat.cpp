@@ -498,7 +498,7 @@ private Q_SLOTS:
         auto w = seated();
         w->action("PlayChatterSounds1")->setChecked(chatterOn);
         w->action("PlaySounds1")->setChecked(false); // chatter does not depend on it
-        w->seatLabel(2)->setText(QStringLiteral("Rook"));
+        w->setSeatName(2, QStringLiteral("Rook"));
         const QString before = lastLine(*w).text();
         receive(*w, message);
         QCOMPARE(lastLine(*w).text(), line.isEmpty() ? before : line);
@@ -698,8 +698,8 @@ private Q_SLOTS:
         QFETCH(bool, remove);
         QFETCH(bool, justWatch);
         auto w = seated(seat, host);
+        w->setSeatName(4, caption);
         QLabel *label = w->seatLabel(4);
-        label->setText(caption);
         SeatMenu *menu = w->seatMenu();
         QCOMPARE(menu->popup()->objectName(), QStringLiteral("popup_kick"));
         QCOMPARE(label->contextMenuPolicy(), Qt::CustomContextMenu);
@@ -728,7 +728,7 @@ private Q_SLOTS:
         auto w = seated(1, hosting);
         LoopbackHost host(*w);
         QVERIFY(host.connected());
-        w->seatLabel(3)->setText(QStringLiteral("Ann"));
+        w->setSeatName(3, QStringLiteral("Ann"));
         SeatMenu *menu = w->seatMenu();
         Q_EMIT w->seatLabel(3)->customContextMenuRequested(QPoint(2, 2));
         menu->popup()->hide();
@@ -743,8 +743,9 @@ private Q_SLOTS:
         auto w = seated(2, false);
         LoopbackHost host(*w);
         QVERIFY(host.connected());
-        w->seatLabel(2)->setText(QStringLiteral("Rook"));
-        w->seatLabel(4)->setText(QStringLiteral("Ann"));
+        w->setSeatName(2, QStringLiteral("Rook"));
+        w->setSeatName(4, QStringLiteral("Ann"));
+        w->seatLabel(2)->setText(QStringLiteral("renamed")); // the label only shows the name
         auto *eyes2 = w->board()->findChild<QWidget *>(QStringLiteral("image_eyes2"));
         QVERIFY(eyes2);
         QVERIFY(eyes2->isHidden());
@@ -813,7 +814,7 @@ private Q_SLOTS:
         auto w = seated(2, false);
         LoopbackHost host(*w);
         QVERIFY(host.connected());
-        w->seatLabel(3)->setText(QStringLiteral("Ann"));
+        w->setSeatName(3, QStringLiteral("Ann"));
         Q_EMIT w->seatLabel(3)->customContextMenuRequested(QPoint(2, 2));
         w->seatMenu()->popup()->hide();
         QVERIFY(!w->seatMenu()->removeItem()->isEnabled());

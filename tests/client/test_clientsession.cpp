@@ -35,21 +35,20 @@ struct Client {
         for (int seat = 1; seat <= 5; ++seat) {
             auto *label = new QLabel(QStringLiteral("<Waiting>"), &board);
             label->setObjectName(QStringLiteral("label_playername%1").arg(seat));
-            auto *eyes = new QLabel(&board);
-            eyes->setObjectName(QStringLiteral("image_eyes%1").arg(seat));
         }
-        ClientSession::View view;
-        view.board = &board;
-        view.spyList = &spies;
-        view.addline = [this](const QString &text, ColorRef color) {
+        session = std::make_unique<ClientSession>(state);
+        session->setSpyList(&spies);
+        QObject::connect(session.get(), &ClientSession::seatNameChanged, &board, [this](int seat, const QString &name) {
+            board.findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat))->setText(name);
+        });
+        QObject::connect(session.get(), &ClientSession::chatLine, &board, [this](const QString &text, ColorRef color) {
             lines << text;
             colors << color;
-        };
-        view.playsound = [this](const QString &name) { sounds << name; };
-        view.ownArrival = [this] { ++arrivals; };
-        view.closeWindow = [this] { ++closed; };
-        view.box = [this](const QString &text) { boxes << text; };
-        session = std::make_unique<ClientSession>(state, view);
+        });
+        QObject::connect(session.get(), &ClientSession::soundRequested, &board, [this](const QString &name) { sounds << name; });
+        QObject::connect(session.get(), &ClientSession::ownArrival, &board, [this] { ++arrivals; });
+        QObject::connect(session.get(), &ClientSession::closeRequested, &board, [this] { ++closed; });
+        QObject::connect(session.get(), &ClientSession::notice, &board, [this](const QString &text) { boxes << text; });
     }
     QString label(int seat) const
     {
@@ -234,10 +233,7 @@ private Q_SLOTS:
         QVERIFY(host.listen(QHostAddress::LocalHost));
         Client c(QStringLiteral("Rook"));
         QString labelAtBox;
-        c.session->view().box = [&](const QString &text) {
-            c.boxes << text;
-            labelAtBox = c.label(3);
-        };
+        QObject::connect(c.session.get(), &ClientSession::notice, &c.board, [&] { labelAtBox = c.label(3); });
         c.connectTo(host.serverPort());
         QVERIFY(host.waitForNewConnection(5000));
         QTcpSocket *peer = host.nextPendingConnection();

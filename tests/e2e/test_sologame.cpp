@@ -54,7 +54,7 @@ private Q_SLOTS:
         QVERIFY(app.gameStart()->isVisible());
         app.gameStart()->image_1Click(1); // High Score Game
         app.gameStart()->button_startClick();
-        QTRY_COMPARE(chat->letterBoard()->gameType(), QStringLiteral("high"));
+        QTRY_COMPARE(chat->state().gameType, QStringLiteral("high"));
         QCOMPARE(chat->seatLabel(2)->text(), QStringLiteral("Dira"));
 
         const WordLists words = WordLists::shipped();
@@ -71,9 +71,9 @@ private Q_SLOTS:
                 host->computertimerTimer();
             }
             ClientState &st = chat->state();
-            if (st.turnSeat != st.ownSeat || chat->letterBoard()->firstLetter().isEmpty())
+            if (st.turnSeat != st.ownSeat || st.firstLetter.isEmpty())
                 continue;
-            const QStringList &fitting = words.startingWith(chat->letterBoard()->firstLetter().at(0));
+            const QStringList &fitting = words.startingWith(st.firstLetter.at(0));
             QVERIFY(!fitting.isEmpty());
             const QString guess = fitting.at(guesses++ % fitting.size());
             for (int col = 1; col <= 5; ++col)

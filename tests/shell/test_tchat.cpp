@@ -166,14 +166,12 @@ private Q_SLOTS:
         QFETCH(QString, name);
         Tchat w;
         QStringList seen;
-        Tchat::Hooks hooks;
-        hooks.startHosting = [&] { seen << QStringLiteral("listen"); };
-        hooks.connect = [&](const QString &address, quint16 port) {
+        connect(&w, &Tchat::hostingRequested, this, [&] { seen << QStringLiteral("listen"); });
+        connect(&w, &Tchat::connectRequested, this, [&](const QString &address, quint16 port) {
             seen << QStringLiteral("connect ") + address + (port ? QStringLiteral(" port %1").arg(port) : QString());
-        };
-        hooks.showDownload = [&] { seen << QStringLiteral("download"); };
-        hooks.hostingStarted = [&] { seen << QStringLiteral("hosting"); };
-        w.setHooks(hooks);
+        });
+        connect(&w, &Tchat::downloadRequested, this, [&] { seen << QStringLiteral("download"); });
+        connect(&w, &Tchat::hostingStarted, this, [&] { seen << QStringLiteral("hosting"); });
         w.processparams(params);
         QCOMPARE(w.chat()->mainchat()->toPlainText(), line);
         QCOMPARE(seen.join(QLatin1Char(',')), calls);
