@@ -12,17 +12,6 @@ namespace brelvox {
 
 namespace {
 
-// A transparent canvas of the given logical size at the given ratio.
-QPixmap canvas(int width, int height, qreal ratio)
-{
-    if (ratio <= 0)
-        ratio = 1;
-    QPixmap pixmap(qRound(width * ratio), qRound(height * ratio));
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
-
 void antialiased(QPainter &p)
 {
     p.setRenderHint(QPainter::Antialiasing);
@@ -108,6 +97,16 @@ QColor BoardPictures::ballColor(int number)
     case 9: return QColor(0xf2, 0xc2, 0x00);
     default: return QColor();
     }
+}
+
+QPixmap BoardPictures::canvas(int width, int height, qreal ratio)
+{
+    if (ratio <= 0)
+        ratio = 1;
+    QPixmap pixmap(qRound(width * ratio), qRound(height * ratio));
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
 }
 
 QPixmap BoardPictures::ball(int number, qreal ratio)

@@ -21,6 +21,8 @@ public:
 
     // The highest ratio of the screens, 1 without a GUI application.
     static qreal defaultRatio();
+    // A transparent picture of the given logical size, painted at the given ratio.
+    static QPixmap canvas(int width, int height, qreal ratio = defaultRatio());
 
     // Ball 0 is the cue ball, 1..9 the numbered balls; any other number gives a null pixmap.
     static QPixmap ball(int number, qreal ratio = defaultRatio());

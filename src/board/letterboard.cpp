@@ -65,10 +65,7 @@ bool validRow(int row)
 // The light tiles behind the letters and the frames of the entry cells.
 QPixmap gridBackdrop(int width, int height)
 {
-    const qreal ratio = BoardPictures::defaultRatio();
-    QPixmap pixmap(qRound(width * ratio), qRound(height * ratio));
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = BoardPictures::canvas(width, height);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     for (int r = 0; r < 5; ++r) {

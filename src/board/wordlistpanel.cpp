@@ -19,10 +19,7 @@ namespace {
 // A slate with a wooden frame and a band for the name, painted at the screen's density.
 QPixmap slate(int width, int height)
 {
-    const qreal ratio = BoardPictures::defaultRatio();
-    QPixmap pixmap(qRound(width * ratio), qRound(height * ratio));
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = BoardPictures::canvas(width, height);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient wood(0, 0, width, height);
