@@ -211,7 +211,7 @@ void TServer::Sock1Accept(TSock *sender)
     sock->setOnDisconnect([this](TSock *s) { tempsockDisconnect(s); });
     sock->setOnInfo([this](TSock *s, int code, const QString &text) { tempsockInfo(s, code, text); });
     sock->setOnRead([this](TSock *s, int n) { Sock1Read(s, n); });
-    m_links.insert(sock->id(), Link{sock});
+    m_links.insert(sock->id(), Link{sock, MessageSplitter()});
     m_engine.seatTaken(seat);
     sendTo(seat, Message(cmd::sendlogininfo).add(seat));
 }
