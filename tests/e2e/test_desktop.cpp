@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
+#include "support/childprocess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -9,28 +11,14 @@
 #include <QtTest>
 
 #include <csignal>
-#include <sys/prctl.h>
 
 // The real brelvox on a private X display with a window manager: what the desktop sees
 // of its windows, and how it ends when the desktop asks it to.
 
 namespace {
 
-void dieWithParent(QProcess &p)
-{
-    p.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-}
-
-void stopProcess(QProcess &p)
-{
-    if (p.state() == QProcess::NotRunning)
-        return;
-    p.terminate();
-    if (!p.waitForFinished(3000)) {
-        p.kill();
-        p.waitForFinished(3000);
-    }
-}
+using support::dieWithParent;
+using support::stopProcess;
 
 // Xvfb on a display number it picks itself, with openbox.
 class Desktop

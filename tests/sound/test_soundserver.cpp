@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "sound/audiosoundsink.h"
 #include "sound/soundlibrary.h"
+#include "support/childprocess.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <cmath>
 #include <csignal>
-#include <sys/prctl.h>
 
 using namespace brelvox;
 
@@ -29,22 +29,8 @@ constexpr int kFrame = kRate * kFrameMs / 1000;
 constexpr double kLoud = 0.03;  // a clip frame at least this loud must be heard
 constexpr double kQuiet = 0.01; // where nothing should sound, the recording stays below
 
-// Children die with the test, even when it crashes.
-void dieWithParent(QProcess &p)
-{
-    p.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-}
-
-void stopProcess(QProcess &p)
-{
-    if (p.state() == QProcess::NotRunning)
-        return;
-    p.terminate();
-    if (!p.waitForFinished(3000)) {
-        p.kill();
-        p.waitForFinished(3000);
-    }
-}
+using support::dieWithParent;
+using support::stopProcess;
 
 // Root-mean-square loudness (full scale 1.0) per frame of a PCM clip, channels mixed.
 QList<double> envelope(const WaveClip &clip)
