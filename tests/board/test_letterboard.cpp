@@ -8,6 +8,7 @@
 #include "core/conversion.h"
 #include "protocol/message.h"
 #include "support/standinboard.h"
+#include "support/typing.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -83,20 +84,7 @@ private:
         }
         return 0;
     }
-    // Types into whichever widget has the focus, as a player would.
-    void type(const QString &keys)
-    {
-        for (QChar ch : keys) {
-            QWidget *target = QApplication::focusWidget();
-            QVERIFY(target);
-            if (ch == u'\b')
-                QTest::keyClick(target, Qt::Key_Backspace);
-            else if (ch == u'\r')
-                QTest::keyClick(target, Qt::Key_Return);
-            else
-                QTest::keyClick(target, ch.toLatin1());
-        }
-    }
+    void type(const QString &keys) { support::typeIntoFocus(keys); }
     QImage rendered(int row, int column) const
     {
         return m_letters->panel()->grab(m_letters->letter(row, column)->geometry()).toImage();

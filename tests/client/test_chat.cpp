@@ -14,9 +14,10 @@
 #include "protocol/message.h"
 #include "protocol/wiretext.h"
 #include "shell/tchat.h"
-#include "widgets/dialogs.h"
 #include "sound/recordingsoundsink.h"
 #include "sound/soundplayer.h"
+#include "support/typing.h"
+#include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 #include "widgets/shellopen.h"
@@ -383,18 +384,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         receive(*w, QStringLiteral("CMD_loadball+4+D+"));
         receive(*w, QStringLiteral("CMD_nextplayer+1+1+"));
-        const auto type = [](const QString &keys) {
-            for (const QChar ch : keys) {
-                QWidget *target = QApplication::focusWidget();
-                QVERIFY(target);
-                if (ch == u'\b')
-                    QTest::keyClick(target, Qt::Key_Backspace);
-                else if (ch == u'\r')
-                    QTest::keyClick(target, Qt::Key_Return);
-                else
-                    QTest::keyClick(target, ch.toLatin1());
-            }
-        };
+        const auto type = support::typeIntoFocus;
         type(before);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("edit_%1").arg(std::min<qsizetype>(before.size() + 1, 5)));
         receive(*w, message);

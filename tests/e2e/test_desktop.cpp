@@ -17,8 +17,8 @@
 
 namespace {
 
-using support::dieWithParent;
-using support::stopProcess;
+using brelvox::support::dieWithParent;
+using brelvox::support::stopProcess;
 
 // Xvfb on a display number it picks itself, with openbox.
 class Desktop

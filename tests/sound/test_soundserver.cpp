@@ -29,8 +29,8 @@ constexpr int kFrame = kRate * kFrameMs / 1000;
 constexpr double kLoud = 0.03;  // a clip frame at least this loud must be heard
 constexpr double kQuiet = 0.01; // where nothing should sound, the recording stays below
 
-using support::dieWithParent;
-using support::stopProcess;
+using brelvox::support::dieWithParent;
+using brelvox::support::stopProcess;
 
 // Root-mean-square loudness (full scale 1.0) per frame of a PCM clip, channels mixed.
 QList<double> envelope(const WaveClip &clip)

@@ -7,7 +7,7 @@
 #include <csignal>
 #include <sys/prctl.h>
 
-namespace support {
+namespace brelvox::support {
 
 // The child dies with the test, even when the test crashes.
 inline void dieWithParent(QProcess &p)
@@ -27,4 +27,4 @@ inline void stopProcess(QProcess &p)
     }
 }
 
-} // namespace support
+} // namespace brelvox::support
