@@ -15,7 +15,6 @@
 #include "widgets/flatpanel.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -2,37 +2,38 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "shell/tchat.h"
 
-#include "client/chatview.h"
 #include "board/gameend.h"
 #include "board/letterboard.h"
 #include "board/picturebox.h"
 #include "board/pooltable.h"
 #include "board/tgamestart.h"
+#include "client/chatview.h"
 #include "client/clientsession.h"
 #include "client/seatmenu.h"
-#include "sound/soundplayer.h"
-#include "protocol/fieldreader.h"
-#include "protocol/catalogue.h"
-#include "protocol/message.h"
 #include "core/conversion.h"
 #include "core/inifile.h"
 #include "core/randomsource.h"
 #include "core/userfiles.h"
 #include "net/hostaddress.h"
+#include "protocol/catalogue.h"
+#include "protocol/fieldreader.h"
+#include "protocol/message.h"
 #include "shell/lobbylink.h"
+#include "sound/soundplayer.h"
 #include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 #include "windows/brelvoxlogo.h"
 
 #include <QActionGroup>
-#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+
+#include <algorithm>
 
 namespace brelvox {
 
@@ -45,6 +46,24 @@ const QRect kChatArea(356, 282, 372, 226);
 const QPoint kTablePlace(252, 4);
 const QRect kLogoArea(247, 288, 106, 28);
 const QRect kStartButton(256 + 163, 3 + 111, 146, 34);
+
+// The window fits in the work area of the screen it is meant for (or the primary one),
+// whatever place and size the file claims.
+QRect fitToWorkArea(const QRect &b)
+{
+    QScreen *screen = QGuiApplication::screenAt(QPoint(b.x(), b.y()));
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect work = screen ? screen->availableGeometry() : QRect();
+    if (!work.isValid())
+        return b;
+    const int width = std::min(b.width(), work.width());
+    const int height = std::min(b.height(), work.height());
+    const int left = std::clamp(b.x(), work.left(), std::max(work.left(), work.right() + 1 - width));
+    const int top = std::clamp(b.y(), work.top(), std::max(work.top(), work.bottom() + 1 - height));
+    return QRect(left, top, width, height);
+}
+
 } // namespace
 
 Tchat::Tchat(QWidget *parent)
@@ -471,23 +490,6 @@ Preferences Tchat::currentPreferences() const
     p.turnSound = turnSound();
     p.chatterSounds = action("PlayChatterSounds1")->isChecked();
     return p;
-}
-
-// The window fits in the work area of the screen it is meant for (or the primary one),
-// whatever place and size the file claims.
-static QRect fitToWorkArea(const QRect &b)
-{
-    QScreen *screen = QGuiApplication::screenAt(QPoint(b.x(), b.y()));
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QRect work = screen ? screen->availableGeometry() : QRect();
-    if (!work.isValid())
-        return b;
-    const int width = std::min(b.width(), work.width());
-    const int height = std::min(b.height(), work.height());
-    const int left = std::clamp(b.x(), work.left(), std::max(work.left(), work.right() + 1 - width));
-    const int top = std::clamp(b.y(), work.top(), std::max(work.top(), work.bottom() + 1 - height));
-    return QRect(left, top, width, height);
 }
 
 void Tchat::applyPreferences(const Preferences &p)
