@@ -26,8 +26,9 @@ QFont boldFont(int pixelSize)
     return font;
 }
 
-// Paints ball 0..9 into the 24 x 24 square at the painter's origin.
-void paintBall(QPainter &p, int number)
+// Paints ball 0..9 into the 24 x 24 square at the painter's origin, with or without the
+// number on its spot.
+void paintBall(QPainter &p, int number, bool numbered = true)
 {
     constexpr int BallSize = BoardPictures::BallSize;
     p.save();
@@ -47,7 +48,7 @@ void paintBall(QPainter &p, int number)
     }
 
     // The number on its white spot.
-    if (number > 0) {
+    if (number > 0 && numbered) {
         const QRectF spot(6.5, 6.5, 11, 11);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0xfb, 0xfb, 0xf6));
@@ -116,6 +117,16 @@ QPixmap BoardPictures::ball(int number, qreal ratio)
     QPixmap pixmap = canvas(BallSize, BallSize, ratio);
     QPainter p(&pixmap);
     paintBall(p, number);
+    return pixmap;
+}
+
+QPixmap BoardPictures::markBall(int number, qreal ratio)
+{
+    if (number < 0 || number > 9)
+        return QPixmap();
+    QPixmap pixmap = canvas(BallSize, BallSize, ratio);
+    QPainter p(&pixmap);
+    paintBall(p, number, false);
     return pixmap;
 }
 

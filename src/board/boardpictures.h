@@ -26,6 +26,9 @@ public:
 
     // Ball 0 is the cue ball, 1..9 the numbered balls; any other number gives a null pixmap.
     static QPixmap ball(int number, qreal ratio = defaultRatio());
+    // A ball as it marks a grid letter: its colour without the number, which would show
+    // inside open letters.
+    static QPixmap markBall(int number, qreal ratio = defaultRatio());
     // The ten ball pictures in index order (imagelist_balls).
     static QList<QPixmap> balls(qreal ratio = defaultRatio());
     // The colour a ball is painted in (the stripe's colour for 9, white for the cue ball).

@@ -53,15 +53,22 @@ void GridLetter::paintEvent(QPaintEvent *)
         p.drawRoundedRect(tileRect(), 4, 4);
     }
     if (m_mark >= 0) {
-        // Just outside the ball's edge, so the ball itself stays as it is.
+        // The tile round the ball tells the marks apart by lightness alone, whatever the
+        // ball's colour and however the eye sees colour: the object ball lies in a dark
+        // pocket, the cue ball on bright felt.
         const qreal half = BoardPictures::BallSize / 2.0;
         const QPointF centre(SlotLeft + half, SlotTop + half);
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(0x0c, 0x30, 0x1a), 6));
-        p.drawEllipse(centre, half + 2.5, half + 2.5);
+        QPainterPath tile;
+        tile.addRoundedRect(tileRect(), 4, 4);
+        QPainterPath ball;
+        ball.addEllipse(centre, half - 0.5, half - 0.5);
+        p.setPen(Qt::NoPen);
+        p.fillPath(tile.subtracted(ball), m_mark > 0 ? QColor(0x20, 0x15, 0x10) : QColor(0x2e, 0x9e, 0x5a));
         if (m_mark > 0) {
-            p.setPen(QPen(BoardPictures::ballColor(m_mark), 3.5));
-            p.drawEllipse(centre, half + 2.5, half + 2.5);
+            // A light rim keeps a dark ball's outline on the dark ground.
+            p.setPen(QPen(QColor(0xfb, 0xf8, 0xec), 1.2));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(centre, half, half);
         }
     }
 

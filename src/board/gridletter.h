@@ -8,9 +8,9 @@ namespace brelvox {
 
 // One letter of the grid (label_<r><c>), 40 x 42, over its tile and its 24 x 24 ball slot.
 // A dark letter carries a light halo, so it reads on any ball behind it; a cell with a
-// ball gets a rim round the ball, in the ball's colour or dark felt for the cue ball, so
-// the mark shows round the letter and the cream cue ball stands off the cream tile; a
-// silver letter (a rejected word) sits on a dark ground of its own.
+// ball gets a ground round the ball, dark for the object ball and bright felt for the cue
+// ball, so the two marks differ in lightness round the letter; a silver letter (a
+// rejected word) sits on a dark ground of its own.
 class GridLetter : public QLabel
 {
     Q_OBJECT

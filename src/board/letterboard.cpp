@@ -126,6 +126,7 @@ LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, Q
 {
     if (auto *chat = board->findChild<QWidget *>(QStringLiteral("mychat")))
         m_tail = new GuessTail(chat, this);
+    board->window()->installEventFilter(this);
     m_panel = new FlatPanel(board);
     m_panel->setObjectName(QStringLiteral("panel_word"));
     m_panel->setColor(Qt::black);
@@ -375,6 +376,19 @@ int LetterBoard::lettersOfAGuessInProgress() const
     return int(std::count_if(m_cells.begin(), m_cells.end(), [](const QLineEdit *e) { return !e->text().isEmpty(); }));
 }
 
+// A turn may come before the window is active (a compositor activates it late): the row
+// still gets the keyboard once the window does, at the first cell not yet typed.
+void LetterBoard::focusOwnRowOnActivation()
+{
+    if (m_state.ownSeat == 0 || m_state.turnSeat != m_state.ownSeat || !typingOpen(1))
+        return;
+    QWidget *focus = m_board->window()->focusWidget();
+    if (std::find(m_cells.begin(), m_cells.end(), focus) != m_cells.end())
+        return;
+    const auto empty = std::find_if(m_cells.begin(), m_cells.end(), [](const QLineEdit *e) { return e->text().isEmpty(); });
+    (empty == m_cells.end() ? m_cells.back() : *empty)->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 // Entering a cell empties it; the focus event may not come while the window is inactive,
 // so the entry rule runs here as well.
 void LetterBoard::focusCell(int column)
@@ -584,6 +598,10 @@ void LetterBoard::submit()
 
 bool LetterBoard::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_board->window() && event->type() == QEvent::WindowActivate) {
+        focusOwnRowOnActivation();
+        return false;
+    }
     const auto at = std::find(m_cells.begin(), m_cells.end(), watched);
     if (at == m_cells.end())
         return QObject::eventFilter(watched, event);
@@ -632,10 +650,10 @@ void LetterBoard::yourletters(const QString &args)
             const QChar mark = pattern.size() >= c ? pattern.at(c - 1) : QChar();
             GridLetter *label = m_letters[row - 1][c - 1];
             if (mark == u'c') {
-                m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(0));
+                m_slots[row - 1][c - 1]->setPixmap(BoardPictures::markBall(0));
                 label->setMark(0);
             } else if (mark == u's') {
-                m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(m_state.objectBall));
+                m_slots[row - 1][c - 1]->setPixmap(BoardPictures::markBall(m_state.objectBall));
                 label->setMark(m_state.objectBall);
             }
             label->setText(letters.mid(c - 1, 1));

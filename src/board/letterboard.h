@@ -117,6 +117,7 @@ private:
     void showAnswer(const QString &answer);
     void setCells(ColorRef color);
     void focusCell(int column);
+    void focusOwnRowOnActivation();
     void focusChat();
     void focusChatMidGuess(int letters);
     int lettersOfAGuessInProgress() const;

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <QTimer>
 
@@ -28,14 +29,49 @@ namespace {
 const QStringList SeatNames = {QStringLiteral("Ann"), QStringLiteral("<Waiting>"), QStringLiteral("Cid"),
                                QStringLiteral("Dan"), QStringLiteral("<Waiting>")};
 
-// Relative luminance and contrast ratio as the WCAG define them.
-double luminance(QRgb rgb)
+// How a colour-blind eye sees linear RGB: Machado, Oliveira and Fernandes (2009), severity 1.
+enum class Vision { Normal, Protanopia, Deuteranopia, Tritanopia };
+using Matrix = std::array<std::array<double, 3>, 3>;
+
+const Matrix &visionMatrix(Vision vision)
+{
+    static const Matrix normal{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+    static const Matrix protanopia{{{0.152286, 1.052583, -0.204868},
+                                    {0.114503, 0.786281, 0.099216},
+                                    {-0.003882, -0.048116, 1.051998}}};
+    static const Matrix deuteranopia{{{0.367322, 0.860646, -0.227968},
+                                      {0.280085, 0.672501, 0.047413},
+                                      {-0.011820, 0.042940, 0.968881}}};
+    static const Matrix tritanopia{{{1.255528, -0.076749, -0.178779},
+                                    {-0.078411, 0.930809, 0.147602},
+                                    {0.004733, 0.691367, 0.303900}}};
+    switch (vision) {
+    case Vision::Protanopia: return protanopia;
+    case Vision::Deuteranopia: return deuteranopia;
+    case Vision::Tritanopia: return tritanopia;
+    default: return normal;
+    }
+}
+
+const char *visionName(Vision vision)
+{
+    static const char *const names[] = {"normal vision", "protanopia", "deuteranopia", "tritanopia"};
+    return names[int(vision)];
+}
+
+// Relative luminance as the WCAG define it, of the colour as the given eye sees it.
+double luminance(QRgb rgb, Vision vision = Vision::Normal)
 {
     auto channel = [](int value) {
         const double c = value / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+    const std::array<double, 3> linear{channel(qRed(rgb)), channel(qGreen(rgb)), channel(qBlue(rgb))};
+    const Matrix &m = visionMatrix(vision);
+    std::array<double, 3> seen{};
+    for (int i = 0; i < 3; ++i)
+        seen[i] = std::clamp(m[i][0] * linear[0] + m[i][1] * linear[1] + m[i][2] * linear[2], 0.0, 1.0);
+    return 0.2126 * seen[0] + 0.7152 * seen[1] + 0.0722 * seen[2];
 }
 
 double contrast(double a, double b)
@@ -44,6 +80,8 @@ double contrast(double a, double b)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Vision)
 
 class TestLetterBoard : public QObject
 {
@@ -92,14 +130,14 @@ private:
     // The contrast of a rendered letter against what lies round it: the glyph is where the
     // cell changes when the letter's colour turns transparent, the ring the pixels touching
     // it from outside. All but the weakest 2% of the ring reach the returned ratio.
-    double letterContrast(int row, int column) const
+    double letterContrast(int row, int column, Vision vision = Vision::Normal) const
     {
         QLabel *label = m_letters->letter(row, column);
         const QImage shown = rendered(row, column);
         const QPalette keep = label->palette();
         QPalette clear = keep;
         QColor none = keep.color(QPalette::WindowText);
-        const double letter = luminance(none.rgb());
+        const double letter = luminance(none.rgb(), vision);
         none.setAlpha(0);
         clear.setColor(QPalette::WindowText, none);
         label->setPalette(clear);
@@ -121,7 +159,7 @@ private:
                         nearGlyph = shown.rect().contains(x + dx, y + dy) && differs(x + dx, y + dy);
                 }
                 if (nearGlyph)
-                    ring.append(contrast(letter, luminance(shown.pixel(x, y))));
+                    ring.append(contrast(letter, luminance(shown.pixel(x, y), vision)));
             }
         }
         if (ring.size() < 20)
@@ -309,11 +347,11 @@ private Q_SLOTS:
         m_letters->loadball(QStringLiteral("4+S+"));
         cell(3)->setText(QStringLiteral("E"));
         m_letters->yourletters(QStringLiteral("1+f+1+sxcxs+STEAK+"));
-        QVERIFY(samePicture(m_letters->slot(1, 1)->pixmap(), BoardPictures::ball(4)));
+        QVERIFY(samePicture(m_letters->slot(1, 1)->pixmap(), BoardPictures::markBall(4)));
         QVERIFY(m_letters->slot(1, 2)->pixmap().isNull());
-        QVERIFY(samePicture(m_letters->slot(1, 3)->pixmap(), BoardPictures::ball(0)));
+        QVERIFY(samePicture(m_letters->slot(1, 3)->pixmap(), BoardPictures::markBall(0)));
         QVERIFY(m_letters->slot(1, 4)->pixmap().isNull());
-        QVERIFY(samePicture(m_letters->slot(1, 5)->pixmap(), BoardPictures::ball(4)));
+        QVERIFY(samePicture(m_letters->slot(1, 5)->pixmap(), BoardPictures::markBall(4)));
         QCOMPARE(m_letters->letterColor(1, 5), LetterBoard::clBlack);
         QCOMPARE(cells(), QStringLiteral("....."));
 
@@ -481,6 +519,42 @@ private Q_SLOTS:
         QCOMPARE(m_letters->turnMarker()->pos(), marker);
     }
 
+    // The turn came while another window was active: activating the board's window gives
+    // the row the keyboard, at the first cell not yet typed.
+    void turnBeforeActivation_data()
+    {
+        QTest::addColumn<int>("turn");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("focus");
+        QTest::newRow("own row") << 2 << "" << 1;
+        QTest::newRow("own row, two letters typed") << 2 << "AB" << 3;
+        QTest::newRow("another seat's row") << 4 << "" << 0;
+    }
+    void turnBeforeActivation()
+    {
+        QFETCH(int, turn);
+        QFETCH(QString, typed);
+        QFETCH(int, focus);
+        m_state.ownSeat = 2;
+        m_letters->loadball(QStringLiteral("3+R+"));
+        m_chat->setFocus();
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        m_letters->getnextplayer(QStringLiteral("%1+2+").arg(turn));
+        for (int c = 1; c <= typed.size(); ++c)
+            cell(c)->setText(typed.mid(c - 1, 1));
+        QCOMPARE(focusedCell(), 0);
+
+        m_board->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_board));
+        QCOMPARE(focusedCell(), focus);
+        if (focus == 0)
+            QVERIFY(m_chat->hasFocus());
+        QCOMPARE(cells().left(typed.size()), typed);
+    }
+
     void timeUp_data()
     {
         QTest::addColumn<int>("row");
@@ -620,22 +694,26 @@ private Q_SLOTS:
         QVERIFY(panel->isHidden());
     }
 
-    // Every mark and the rejected word, with wide and narrow letters.
+    // Every mark and the rejected word, with wide and narrow letters, as every eye sees them.
     void lettersReadOnEveryMark_data()
     {
         QTest::addColumn<int>("ball");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<double>("least");
-        QTest::newRow("cue ball") << 1 << QStringLiteral("ccccx") << 4.5;
-        for (int ball = 1; ball <= 9; ++ball)
-            QTest::addRow("ball %d", ball) << ball << QStringLiteral("ssssx") << 4.5;
-        QTest::newRow("rejected word, silver") << 1 << QString() << 3.0;
+        QTest::addColumn<Vision>("vision");
+        for (Vision vision : {Vision::Normal, Vision::Protanopia, Vision::Deuteranopia, Vision::Tritanopia}) {
+            QTest::addRow("cue ball, %s", visionName(vision)) << 1 << QStringLiteral("ccccx") << 4.5 << vision;
+            for (int ball = 1; ball <= 9; ++ball)
+                QTest::addRow("ball %d, %s", ball, visionName(vision)) << ball << QStringLiteral("ssssx") << 4.5 << vision;
+            QTest::addRow("rejected word, silver, %s", visionName(vision)) << 1 << QString() << 3.0 << vision;
+        }
     }
     void lettersReadOnEveryMark()
     {
         QFETCH(int, ball);
         QFETCH(QString, pattern);
         QFETCH(double, least);
+        QFETCH(Vision, vision);
         m_state.ownSeat = 1;
         m_letters->loadball(QStringLiteral("%1+R+").arg(ball));
         if (pattern.isEmpty())
@@ -643,9 +721,56 @@ private Q_SLOTS:
         else
             m_letters->yourletters(QStringLiteral("1+t+1+%1+ROSWA+").arg(pattern));
         for (int c = 1; c <= 4; ++c) {
-            const double ratio = letterContrast(1, c);
+            const double ratio = letterContrast(1, c, vision);
             QVERIFY2(ratio >= least, qPrintable(QStringLiteral("%1 in column %2: %3:1")
                                                     .arg(m_letters->letter(1, c)->text()).arg(c).arg(ratio)));
+        }
+    }
+
+    // A right-place mark and an elsewhere mark under the same open letter differ by at
+    // least 3:1 over a fifth of the cell, whatever the ball and however the eye sees colour.
+    void marksToldApart_data()
+    {
+        QTest::addColumn<int>("ball");
+        QTest::addColumn<Vision>("vision");
+        for (Vision vision : {Vision::Normal, Vision::Protanopia, Vision::Deuteranopia, Vision::Tritanopia}) {
+            for (int ball = 1; ball <= 9; ++ball)
+                QTest::addRow("ball %d, %s", ball, visionName(vision)) << ball << vision;
+        }
+    }
+    void marksToldApart()
+    {
+        QFETCH(int, ball);
+        QFETCH(Vision, vision);
+        m_state.ownSeat = 1;
+        m_letters->loadball(QStringLiteral("%1+C+").arg(ball));
+        m_letters->yourletters(QStringLiteral("1+t+1+scxxx+CCXXX+"));
+        const QImage right = rendered(1, 1), elsewhere = rendered(1, 2);
+        QList<double> ratios;
+        for (int y = 0; y < right.height(); ++y) {
+            for (int x = 0; x < right.width(); ++x)
+                ratios.append(contrast(luminance(right.pixel(x, y), vision), luminance(elsewhere.pixel(x, y), vision)));
+        }
+        std::sort(ratios.begin(), ratios.end(), std::greater<>());
+        const double fifth = ratios.at(ratios.size() / 5);
+        QVERIFY2(fifth >= 3.0, qPrintable(QStringLiteral("%1:1").arg(fifth, 0, 'f', 2)));
+    }
+
+    // Inside an open letter the ball shows its colour, never its number.
+    void markShowsNoNumberInsideOpenLetters()
+    {
+        m_state.ownSeat = 1;
+        for (int ball = 1; ball <= 9; ++ball) {
+            m_letters->loadball(QStringLiteral("%1+C+").arg(ball));
+            m_letters->yourletters(QStringLiteral("1+t+%1+sxxxx+CXXXX+").arg(std::min(ball, 5)));
+            const QImage slot = m_letters->slot(std::min(ball, 5), 1)->pixmap().toImage();
+            const QImage numbered = BoardPictures::ball(ball).toImage();
+            QVERIFY2(slot != numbered, qPrintable(QString::number(ball)));
+            // The centre, where the number sat, holds the ball's own colour.
+            const QColor centre = slot.pixelColor(slot.width() / 2, slot.height() / 2);
+            const QColor body = BoardPictures::ballColor(ball);
+            QVERIFY2(std::abs(centre.lightness() - body.lightness()) < 40,
+                     qPrintable(QStringLiteral("ball %1: %2 against %3").arg(ball).arg(centre.name(), body.name())));
         }
     }
 
