@@ -36,6 +36,10 @@ Tgamestart::Tgamestart(ClientState &state, QWidget *parent)
     m_background->setObjectName(QStringLiteral("background"));
     m_background->setColor(Qt::white);
     m_background->setGeometry(0, 0, 255, 181);
+    // The ground is white whatever the desktop's palette, so the captions are black.
+    QPalette captions = palette();
+    captions.setColor(QPalette::WindowText, Qt::black);
+    setPalette(captions);
 
     auto *heading = new QLabel(QStringLiteral("GAME OPTIONS"), this);
     heading->setObjectName(QStringLiteral("Label3"));

@@ -211,8 +211,12 @@ void ChatView::setTextSize(int points)
 void ChatView::setOwnColor(ColorRef color)
 {
     m_ownColor = color;
+    // The chosen colour is forced, so the ground is too: a light one under dark text and a
+    // dark one under light text, whatever the desktop's palette.
+    const QColor text = toQColor(color);
     QPalette pal = m_mychat->palette();
-    pal.setColor(QPalette::Text, toQColor(color));
+    pal.setColor(QPalette::Text, text);
+    pal.setColor(QPalette::Base, text.lightnessF() > 0.6 ? QColor(0x1e, 0x1e, 0x1e) : QColor(Qt::white));
     m_mychat->setPalette(pal);
 }
 

@@ -4,6 +4,7 @@
 
 #include "client/chatview.h"
 #include "widgets/flatbutton.h"
+#include "widgets/textfit.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +31,7 @@ Tphrases::Tphrases(ChatView *chat, Writer write, QWidget *parent)
     done->setObjectName(QStringLiteral("SelButton8"));
     done->setGeometry(125, 10 + 9 * 26 + 4, 80, 26);
     connect(done, &QPushButton::clicked, this, &Tphrases::SelButton8Click);
+    textfit::fitWindow(this);
 }
 
 QLineEdit *Tphrases::edit(int n) const

@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QWidget>
+#include <QWindow>
 #include "protocol/message.h"
 
 namespace brelvox {
@@ -58,6 +59,14 @@ W *secondary(W *window)
     window->hide();
     return window;
 }
+
+// A secondary window stays a top-level window of its own but belongs to the main one, so
+// the window manager or compositor places and stacks it over the main window.
+void belongTo(QWidget *window, QWidget *main)
+{
+    window->winId();
+    window->windowHandle()->setTransientParent(main->windowHandle());
+}
 } // namespace
 
 AppWindows::AppWindows()
@@ -82,6 +91,9 @@ AppWindows::AppWindows()
     m_server = std::make_unique<TServer>(*m_hostOptions);
     m_spyList = secondary(new Tspylist);
     m_download = secondary(new Tdownload);
+    m_chat->winId();
+    for (QWidget *w : secondaryWindows())
+        belongTo(w, m_chat.get());
     wire();
 }
 
@@ -89,8 +101,13 @@ AppWindows::~AppWindows()
 {
     m_server.reset();
     // The tally list saves the tally on its way out.
-    for (QWidget *w : std::initializer_list<QWidget *>{m_tally, m_about, m_gameStart, m_help, m_phrases, m_spyList, m_download})
+    for (QWidget *w : secondaryWindows())
         delete w;
+}
+
+QList<QWidget *> AppWindows::secondaryWindows() const
+{
+    return {m_tally, m_about, m_gameStart, m_help, m_phrases, m_spyList, m_download};
 }
 
 void AppWindows::wire()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QList>
 #include <QObject>
 #include <memory>
 
@@ -43,6 +44,8 @@ public:
     TServer *server() const { return m_server.get(); }
     Tspylist *spyList() const { return m_spyList; }
     Tdownload *download() const { return m_download; }
+    // Every window but the main one.
+    QList<QWidget *> secondaryWindows() const;
 
     // The port hosting listens on; the game's own unless a test says otherwise.
     void setHostPort(quint16 port) { m_hostPort = port; }

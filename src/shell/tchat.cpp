@@ -157,7 +157,7 @@ void Tchat::buildBoard()
     auto *logo = new QLabel(m_board);
     logo->setObjectName(QStringLiteral("image_logo"));
     logo->setGeometry(kLogoArea);
-    logo->setPixmap(brelvoxLogo().scaled(kLogoArea.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    logo->setPixmap(brelvoxLogo(QSize(231, 56).scaled(kLogoArea.size(), Qt::KeepAspectRatio)));
     logo->setCursor(Qt::PointingHandCursor);
     logo->installEventFilter(this);
 

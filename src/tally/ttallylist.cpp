@@ -10,6 +10,7 @@
 #include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
+#include "widgets/textfit.h"
 
 #include <QDir>
 #include <QFile>
@@ -153,6 +154,7 @@ void Ttallylist::buildUi()
     });
     connect(m_reset, &QPushButton::clicked, this, [this] { dialogs::guarded([this] { button_resetClick(); }); });
     connect(m_done, &QPushButton::clicked, this, &Ttallylist::FlatButton1Click);
+    textfit::fitWindow(this);
 }
 
 void Ttallylist::setBackgroundTile(const QPixmap &tile)

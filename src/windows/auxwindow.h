@@ -12,8 +12,9 @@ class QRect;
 namespace brelvox {
 
 // What the help and about windows share: their colour under the main window's tile,
-// and their place over the main window.
-inline const QColor kAuxBackground(0xA7, 0x87, 0x58);
+// and their place over the main window. The tan is darker than the main window's, so
+// yellow, white and black captions all read on it.
+inline const QColor kAuxBackground(0x8A, 0x6C, 0x40);
 
 void paintAuxBackground(QPainter &painter, const QRect &rect, const QPixmap &tile);
 // Centres window on anchor's frame, or on the desktop without an anchor.

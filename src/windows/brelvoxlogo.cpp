@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "windows/brelvoxlogo.h"
 
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -9,12 +10,17 @@
 
 namespace brelvox {
 
-QPixmap brelvoxLogo()
+QPixmap brelvoxLogo(const QSize &size, qreal ratio)
 {
-    QPixmap logo(231, 56);
+    if (ratio <= 0)
+        ratio = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap logo(qRound(size.width() * ratio), qRound(size.height() * ratio));
+    logo.setDevicePixelRatio(ratio);
     logo.fill(Qt::transparent);
     QPainter p(&logo);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(size.width() / 231.0, size.height() / 56.0);
 
     QLinearGradient cloth(0, 0, 0, 56);
     cloth.setColorAt(0, QColor(0x1F, 0x80, 0x3E));

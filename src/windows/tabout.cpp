@@ -4,6 +4,7 @@
 
 #include "core/version.h"
 #include "widgets/flatbutton.h"
+#include "widgets/textfit.h"
 #include "windows/auxwindow.h"
 #include "windows/brelvoxlogo.h"
 #include "windows/lobbyconfig.h"
@@ -88,6 +89,7 @@ Tabout::Tabout(QWidget *parent)
     done->setObjectName(QStringLiteral("SelButton8"));
     done->setGeometry(224, 144, 72, 24);
     connect(done, &QPushButton::clicked, this, &Tabout::SelButton8Click);
+    textfit::fitWindow(this);
 }
 
 QString Tabout::version() const

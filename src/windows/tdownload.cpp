@@ -7,6 +7,7 @@
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 #include "widgets/shellopen.h"
+#include "widgets/textfit.h"
 #include "windows/httpclient.h"
 #include "windows/jpegdecoder.h"
 #include "windows/lobbyconfig.h"
@@ -129,6 +130,7 @@ Tdownload::Tdownload(QWidget *parent)
             &Tdownload::Button1Click);
     connect(findChild<FlatButton *>(QStringLiteral("Button2")), &QPushButton::clicked, this,
             [this] { dialogs::guarded([this] { Button2Click(); }); });
+    textfit::fitWindow(this);
 }
 
 Tdownload::~Tdownload()

@@ -4,6 +4,7 @@
 
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
+#include "widgets/textfit.h"
 #include "windows/auxwindow.h"
 #include "windows/tabout.h"
 
@@ -110,6 +111,7 @@ Thelp::Thelp(QWidget *parent)
         m_pages->addWidget(memo);
     }
     SelButtonClick(m_sections.first());
+    textfit::fitWindow(this);
 }
 
 void Thelp::SelButtonClick(FlatButton *button)

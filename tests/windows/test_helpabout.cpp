@@ -3,6 +3,7 @@
 #include "core/version.h"
 #include "widgets/flatbutton.h"
 #include "widgets/shellopen.h"
+#include "windows/brelvoxlogo.h"
 #include "windows/lobbyconfig.h"
 #include "windows/tabout.h"
 #include "windows/thelp.h"
@@ -31,6 +32,8 @@ private Q_SLOTS:
     void aboutVersionLine();
     void aboutLinkOpensMakerSite();
     void aboutDoneHides();
+    void logoPaintedAtRatio_data();
+    void logoPaintedAtRatio();
 
 private:
     template<typename T>
@@ -182,6 +185,35 @@ void TestHelpAbout::aboutDoneHides()
     m_about->showOver(nullptr);
     QTest::mouseClick(child<FlatButton>(m_about.get(), "SelButton8"), Qt::LeftButton);
     QVERIFY(!m_about->isVisible());
+}
+
+
+// On a scaled screen the logo is painted with the screen's pixels, not blown up from 1x.
+void TestHelpAbout::logoPaintedAtRatio_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("about, 2x") << QSize(231, 56) << 2.0;
+    QTest::newRow("about, 1.5x") << QSize(231, 56) << 1.5;
+    QTest::newRow("board, 2x") << QSize(106, 26) << 2.0;
+}
+
+void TestHelpAbout::logoPaintedAtRatio()
+{
+    QFETCH(QSize, size);
+    QFETCH(qreal, ratio);
+    const QPixmap sharp = brelvoxLogo(size, ratio);
+    QCOMPARE(sharp.devicePixelRatio(), ratio);
+    QCOMPARE(sharp.deviceIndependentSize().toSize(), size);
+    const QImage painted = sharp.toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage blown = brelvoxLogo(size, 1).toImage().convertToFormat(QImage::Format_ARGB32)
+                             .scaled(painted.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    int differing = 0;
+    for (int y = 0; y < painted.height(); ++y) {
+        for (int x = 0; x < painted.width(); ++x)
+            differing += qGray(painted.pixel(x, y)) != qGray(blown.pixel(x, y));
+    }
+    QVERIFY2(differing > painted.width() * painted.height() / 20, qPrintable(QString::number(differing)));
 }
 
 QTEST_MAIN(TestHelpAbout)
