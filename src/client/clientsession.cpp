@@ -209,8 +209,7 @@ void ClientSession::sendloginfo(const QString &args)
     FieldReader f(args);
     m_state.ownSeat = f.nextInt();
     m_state.loggedIn = true;
-    const QString version = m_versionText.isEmpty() ? QString::fromLatin1(kProtocolVersion) : m_versionText;
-    send(Message(cmd::logininfo).add(m_state.ownSeat).add(version).addRest(m_state.loginName));
+    send(Message(cmd::logininfo).add(m_state.ownSeat).add(QString::fromLatin1(kProtocolVersion)).addRest(m_state.loginName));
     Q_EMIT seated();
 }
 

@@ -41,8 +41,6 @@ public:
 
     // Spectators are listed here; unset, they are only announced.
     void setSpyList(Tspylist *spyList);
-    // What the login says this copy's version is; unset, the protocol's own.
-    void setVersionText(const QString &text) { m_versionText = text; }
     TSock *sock() const { return m_sock; }
     CommandTable<> &dispatchTable() { return m_table; }
     ReceiveQueue &receivedlist() { return m_queue; }
@@ -95,7 +93,6 @@ private:
 
     ClientState &m_state;
     QPointer<Tspylist> m_spyList;
-    QString m_versionText;
     TSock *m_sock = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_retry = nullptr;
