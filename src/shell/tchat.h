@@ -18,6 +18,7 @@ class QMenu;
 
 namespace brelvox {
 
+class BoardModel;
 class ChatView;
 class ClientSession;
 class FlatButton;
@@ -48,6 +49,7 @@ public:
     ~Tchat() override;
 
     ClientState &state() { return m_state; }
+    BoardModel *boardModel() const { return m_model; }
     const ClientState &state() const { return m_state; }
     ChatView *chat() const { return m_chat; }
     ClientSession *session() const { return m_session; }
@@ -134,6 +136,7 @@ private:
     void FormResize();
 
     ClientState m_state;
+    BoardModel *m_model = nullptr;
     FlatPanel *m_board = nullptr;
     QLabel *m_seats[5] = {};
     QLabel *m_status = nullptr;
