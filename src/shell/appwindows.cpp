@@ -22,6 +22,7 @@
 #include "windows/turl.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QWidget>
 #include <QWindow>
@@ -61,12 +62,31 @@ W *secondary(W *window)
 }
 
 // A secondary window stays a top-level window of its own but belongs to the main one, so
-// the window manager or compositor places and stacks it over the main window.
-void belongTo(QWidget *window, QWidget *main)
+// the window manager or compositor places and stacks it over the main window. Set as it
+// shows, before it is mapped: no native window is made for a window never shown.
+class BelongsToMain : public QObject
 {
-    window->winId();
-    window->windowHandle()->setTransientParent(main->windowHandle());
-}
+public:
+    BelongsToMain(QWidget *main, QObject *parent)
+        : QObject(parent)
+        , m_main(main)
+    {
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            if (QWindow *handle = static_cast<QWidget *>(watched)->windowHandle()) {
+                m_main->winId();
+                handle->setTransientParent(m_main->windowHandle());
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_main;
+};
 } // namespace
 
 AppWindows::AppWindows()
@@ -91,9 +111,9 @@ AppWindows::AppWindows()
     m_server = std::make_unique<TServer>(*m_hostOptions);
     m_spyList = secondary(new Tspylist);
     m_download = secondary(new Tdownload);
-    m_chat->winId();
+    auto *belongs = new BelongsToMain(m_chat.get(), this);
     for (QWidget *w : secondaryWindows())
-        belongTo(w, m_chat.get());
+        w->installEventFilter(belongs);
     wire();
 }
 
