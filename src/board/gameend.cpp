@@ -57,7 +57,8 @@ GameEnd::GameEnd(QWidget *board, ClientState &state, Tgamestart *dialog, TallyRe
         start->setText(QString());
         start->setIcon(QIcon(face));
         start->setIconSize(face.deviceIndependentSize().toSize());
-        start->setStyleSheet(QStringLiteral("QPushButton{border:none;padding:0;background:transparent;}"));
+        start->setStyleSheet(QStringLiteral("QPushButton{border:none;padding:0;background:transparent;}"
+                                            "QPushButton:focus{border:2px solid #FFFF00;}"));
         start->setCursor(Qt::PointingHandCursor);
         // The table is made after the frame's button and would cover it.
         start->raise();

@@ -340,6 +340,7 @@ void LetterBoard::play(const QString &sound)
 void LetterBoard::setStatus(const QString &text)
 {
     m_status->setText(text);
+    Q_EMIT statusChanged(text);
 }
 
 bool LetterBoard::windowActive() const
@@ -637,6 +638,8 @@ void LetterBoard::yourletters(const QString &args)
             } else if (mark == u's') {
                 m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(m_state.objectBall));
                 label->setMark(m_state.objectBall);
+            } else {
+                label->setMark(GridLetter::NotInWord);
             }
             label->setText(letters.mid(c - 1, 1));
             setLetterColor(label, clBlack);

@@ -107,6 +107,7 @@ Q_SIGNALS:
     void chatLine(const QString &text, ColorRef color);
     void soundRequested(const QString &name);
     void gameStarted(); // a new game: nobody is just watching
+    void statusChanged(const QString &text); // the status line's news
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
