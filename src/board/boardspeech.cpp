@@ -64,6 +64,8 @@ void BoardSpeech::nameBoard()
     }
     for (int c = 1; c <= 5; ++c)
         m_letters->cell(c)->setAccessibleName(QStringLiteral("Guess, letter %1").arg(c));
+    if (auto *close = m_board->findChild<QWidget *>(QStringLiteral("FlatSpeedButton1")))
+        close->setAccessibleName(QStringLiteral("Close the word list"));
 
     if (m_table) {
         m_table->setAccessibleName(QStringLiteral("Pool table"));

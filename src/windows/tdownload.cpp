@@ -153,6 +153,8 @@ void Tdownload::showOnDesktop()
     }
     show();
     raise();
+    // On top of the game, it takes the keys: Escape or a button closes it.
+    activateWindow();
 }
 
 void Tdownload::setStatus(const QString &text)
