@@ -2,18 +2,16 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "board/boardspeech.h"
 
-#include "board/gridletter.h"
 #include "board/letterboard.h"
 #include "board/picturebox.h"
 #include "board/pooltable.h"
+#include "boardmodel/boardmodel.h"
 #include "widgets/accessible.h"
 #include "widgets/announcer.h"
 #include "widgets/flatpanel.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 
 namespace brelvox {
 
@@ -22,47 +20,62 @@ BoardSpeech::BoardSpeech(QWidget *board, LetterBoard *letters, PoolTable *table,
     : QObject(parent)
     , m_board(board)
     , m_letters(letters)
+    , m_model(letters->model())
     , m_table(table)
     , m_state(state)
     , m_announcer(announcer)
 {
-    nameBoard();
+    nameGrid();
     nameSeats();
-    connect(m_letters, &LetterBoard::statusChanged, this, [this](const QString &text) {
-        if (m_announcer)
-            m_announcer->announce(text);
+    connect(&m_model, &BoardModel::statusChanged, this, [this] { announce(m_model.status()); });
+    connect(&m_model, &BoardModel::clockChanged, this, &BoardSpeech::clockChanged);
+    connect(&m_model, &BoardModel::bannerChanged, this, [this] {
+        if (m_model.bannerShown())
+            announce(m_model.banner());
     });
-    // After the board's own tick, which counts the second down.
-    connect(m_letters->timer2(), &QTimer::timeout, this, &BoardSpeech::clockTicked);
 }
 
-void BoardSpeech::watchBanner(QWidget *banner)
+QString BoardSpeech::cellName(const BoardModel &model, int row, int column)
 {
-    m_banner = banner;
-    m_banner->installEventFilter(this);
-    // The caption's shadow is a second copy of its text.
-    if (auto *shadow = m_banner->findChild<QWidget *>(QStringLiteral("label_winner2")))
-        accessible::hideFromTree(shadow);
+    QString spoken = QStringLiteral("Row %1, letter %2: ").arg(row).arg(column);
+    const QString letter = model.letter(row, column);
+    if (letter.isEmpty())
+        return spoken + QStringLiteral("empty");
+    if (model.shade(row, column) == BoardModel::Shade::Missed)
+        return spoken + QStringLiteral("no guess");
+    spoken += letter;
+    if (model.shade(row, column) == BoardModel::Shade::Rejected)
+        return spoken + QStringLiteral(", not a word");
+    const int mark = model.mark(row, column);
+    if (mark > 0)
+        return spoken + QStringLiteral(", right place");
+    if (mark == 0)
+        return spoken + QStringLiteral(", elsewhere in the word");
+    // Only a judged row is full; a lone first letter is not judged yet.
+    for (int c = 1; c <= BoardModel::Size; ++c)
+        if (model.letter(row, c).isEmpty())
+            return spoken;
+    return spoken + QStringLiteral(", not in the word");
 }
 
-void BoardSpeech::nameBoard()
+void BoardSpeech::nameGrid()
 {
     FlatPanel *panel = m_letters->panel();
     panel->setAccessibleName(QStringLiteral("Letter grid"));
+    // The grid's backdrop and the balls behind the letters are told with the letters; the
+    // object ball is told by its name beside it.
     for (const char *decoration : {"image_grid", "image_theball"})
         if (auto *w = panel->findChild<QWidget *>(QLatin1String(decoration)))
             accessible::hideFromTree(w);
     if (auto *clock = panel->findChild<QLabel *>(QStringLiteral("label_time")))
         accessible::setQuiet(clock, QStringLiteral("Time left in the turn"));
-    for (int r = 1; r <= 5; ++r) {
-        for (int c = 1; c <= 5; ++c) {
-            // The ball behind a letter is told with the letter.
+    for (int r = 1; r <= BoardModel::Size; ++r) {
+        for (int c = 1; c <= BoardModel::Size; ++c) {
             accessible::hideFromTree(m_letters->slot(r, c));
-            auto *letter = static_cast<GridLetter *>(m_letters->letter(r, c));
-            accessible::setNameProvider(letter, [letter] { return letter->spokenName(); });
+            accessible::setNameProvider(m_letters->letter(r, c), [this, r, c] { return cellName(m_model, r, c); });
         }
     }
-    for (int c = 1; c <= 5; ++c)
+    for (int c = 1; c <= BoardModel::Size; ++c)
         m_letters->cell(c)->setAccessibleName(QStringLiteral("Guess, letter %1").arg(c));
     if (auto *close = m_board->findChild<QWidget *>(QStringLiteral("FlatSpeedButton1")))
         close->setAccessibleName(QStringLiteral("Close the word list"));
@@ -70,7 +83,7 @@ void BoardSpeech::nameBoard()
     if (m_table) {
         m_table->setAccessibleName(QStringLiteral("Pool table"));
         accessible::setRole(m_table, QAccessible::Graphic);
-        // The balls' pictures and the hidden movement scripts are the animation's own.
+        // The balls' pictures are the animation's own.
         for (QObject *o : m_table->children())
             if (o->isWidgetType())
                 accessible::hideFromTree(static_cast<QWidget *>(o));
@@ -79,12 +92,13 @@ void BoardSpeech::nameBoard()
 
 void BoardSpeech::nameSeats()
 {
-    for (int seat = 1; seat <= 5; ++seat) {
+    for (int seat = 1; seat <= BoardModel::Size; ++seat) {
         const auto name = [this, seat]() -> QString { return m_state.seatName(seat); };
         if (QLabel *score = m_letters->score(seat)) {
-            accessible::setNameProvider(score, [name, score]() -> QString {
-                const QString points = score->text().isEmpty() ? QStringLiteral("none") : score->text();
-                return QStringLiteral("Score of ") + name() + QStringLiteral(": ") + points;
+            accessible::setNameProvider(score, [this, name, seat]() -> QString {
+                const int points = m_model.score(seat);
+                return QStringLiteral("Score of ") + name() + QStringLiteral(": ")
+                    + (points == BoardModel::NoScore ? QStringLiteral("none") : QString::number(points));
             });
         }
         if (PictureBox *chalk = m_letters->chalk(seat)) {
@@ -97,10 +111,12 @@ void BoardSpeech::nameSeats()
         }
         if (PictureBox *rack = m_table ? m_table->rack(seat) : nullptr) {
             accessible::setRole(rack, QAccessible::Graphic);
-            accessible::setNameProvider(rack, [name, rack]() -> QString {
-                const QString balls = rack->hint().isEmpty() ? QStringLiteral("none")
-                                                             : rack->hint().split(u'+').join(QStringLiteral(", "));
-                return QStringLiteral("Balls of ") + name() + QStringLiteral(": ") + balls;
+            accessible::setNameProvider(rack, [this, name, seat]() -> QString {
+                QStringList balls;
+                for (int ball : m_model.rack(seat))
+                    balls.append(QString::number(ball));
+                return QStringLiteral("Balls of ") + name() + QStringLiteral(": ")
+                    + (balls.isEmpty() ? QStringLiteral("none") : balls.join(QStringLiteral(", ")));
             });
         }
         if (auto *holder = m_board->findChild<QWidget *>(QStringLiteral("holder%1").arg(seat)))
@@ -109,39 +125,23 @@ void BoardSpeech::nameSeats()
     PictureBox *marker = m_letters->turnMarker();
     accessible::setRole(marker, QAccessible::Graphic);
     accessible::setNameProvider(marker, [this]() -> QString {
-        const int seat = turnMarkerSeat();
-        return seat ? QStringLiteral("Turn of ") + m_state.seatName(seat) : QStringLiteral("Turn marker");
+        return QStringLiteral("Turn of ") + m_state.seatName(m_model.turnMarkerSeat());
     });
 }
 
-int BoardSpeech::turnMarkerSeat() const
+void BoardSpeech::announce(const QString &text)
 {
-    const PictureBox *marker = m_letters->turnMarker();
-    for (int seat = 1; seat <= 5; ++seat) {
-        const PictureBox *chalk = m_letters->chalk(seat);
-        if (chalk && chalk->x() == marker->x() && chalk->y() - 12 == marker->y())
-            return seat;
-    }
-    return 0;
+    if (m_announcer)
+        m_announcer->announce(text);
 }
 
-void BoardSpeech::clockTicked()
+void BoardSpeech::clockChanged()
 {
-    if (!m_announcer || m_state.turnSeat == 0 || m_state.turnSeat != m_state.ownSeat)
+    if (m_state.turnSeat == 0 || m_state.turnSeat != m_state.ownSeat)
         return;
-    const int left = m_letters->secondsLeft();
     for (int warning : Warnings)
-        if (left == warning)
-            m_announcer->announce(QStringLiteral("%1 seconds left.").arg(left));
-}
-
-bool BoardSpeech::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_banner && event->type() == QEvent::Show && m_announcer) {
-        if (auto *caption = m_banner->findChild<QLabel *>(QStringLiteral("label_winner1")))
-            m_announcer->announce(caption->text());
-    }
-    return QObject::eventFilter(watched, event);
+        if (m_model.clock() == warning)
+            announce(QStringLiteral("%1 seconds left.").arg(warning));
 }
 
 } // namespace brelvox

@@ -10,14 +10,16 @@
 namespace brelvox {
 
 class Announcer;
+class BoardModel;
 class LetterBoard;
 class PoolTable;
 
-// What the board tells a screen reader: names for the pieces a sighted player reads (grid
-// cells with their marks, entry cells, scores and racks with their seats, the chalk, eyes
-// and turn marker), decoration left out of the tree, and announcements of what a sighted
-// player notices: the status line's news, the clock running low on the player's own turn,
-// the winner banner. The clock itself is read when asked, never announced each second.
+// What the board tells a screen reader, read from the board model: names for the pieces
+// a sighted player reads (grid cells with their marks, entry cells, scores and racks with
+// their seats, the chalk, eyes and turn marker), decoration left out of the tree, and
+// announcements of what a sighted player notices: the status line's news, the clock
+// running low on the player's own turn, the winner banner. The clock itself is read when
+// asked, never announced each second.
 class BoardSpeech : public QObject
 {
     Q_OBJECT
@@ -25,28 +27,25 @@ public:
     // Seconds left at which the player's own turn is announced as running out.
     static constexpr int Warnings[2] = {10, 5};
 
-    // board is the panel holding the seat rows and the winner banner (panel_board).
+    // board is the panel holding the seat rows (panel_board); table may be null.
     BoardSpeech(QWidget *board, LetterBoard *letters, PoolTable *table, const ClientState &state,
                 Announcer *announcer, QObject *parent = nullptr);
 
-    // The winner banner (panel_winner): its caption is announced when it appears.
-    void watchBanner(QWidget *banner);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // "Row 2, letter 3: R, right place", as a reader hears a grid cell.
+    static QString cellName(const BoardModel &model, int row, int column);
 
 private:
-    void nameBoard();
+    void nameGrid();
     void nameSeats();
-    void clockTicked();
-    int turnMarkerSeat() const;
+    void announce(const QString &text);
+    void clockChanged();
 
     QWidget *m_board;
     LetterBoard *m_letters;
+    const BoardModel &m_model;
     PoolTable *m_table;
     const ClientState &m_state;
     QPointer<Announcer> m_announcer;
-    QWidget *m_banner = nullptr;
 };
 
 } // namespace brelvox

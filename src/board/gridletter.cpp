@@ -32,34 +32,12 @@ QRectF GridLetter::tileRect()
 
 void GridLetter::setMark(int ball)
 {
-    if (ball < NotInWord || ball > 9)
+    if (ball < 0 || ball > 9)
         ball = -1;
     if (m_mark == ball)
         return;
     m_mark = ball;
     update();
-}
-
-QString GridLetter::spokenName() const
-{
-    // The object name is label_<row><column>.
-    const QString name = objectName();
-    QString spoken = name.size() == 8 ? QStringLiteral("Row %1, letter %2").arg(name.at(6)).arg(name.at(7)) : QString();
-    const QString letter = text();
-    if (letter.isEmpty())
-        return spoken + QStringLiteral(": empty");
-    if (letter == QLatin1String("*"))
-        return spoken + QStringLiteral(": no guess");
-    spoken += QStringLiteral(": ") + letter;
-    if (isSilver(palette().color(QPalette::WindowText)))
-        return spoken + QStringLiteral(", not a word");
-    if (m_mark > 0)
-        return spoken + QStringLiteral(", right place");
-    if (m_mark == 0)
-        return spoken + QStringLiteral(", elsewhere in the word");
-    if (m_mark == NotInWord)
-        return spoken + QStringLiteral(", not in the word");
-    return spoken;
 }
 
 void GridLetter::paintEvent(QPaintEvent *)

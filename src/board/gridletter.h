@@ -21,21 +21,14 @@ public:
     static constexpr int Width = 40;
     static constexpr int Height = 42;
 
-    // A judged letter that is not in the word: no ball behind it.
-    static constexpr int NotInWord = -2;
-
     explicit GridLetter(QWidget *parent = nullptr);
 
-    // The ball (0 the cue ball, 1..9) whose picture lies behind the letter; -1 none (not
-    // judged), NotInWord.
+    // The ball (0 the cue ball, 1..9) whose picture lies behind the letter; -1 none.
     void setMark(int ball);
     int mark() const { return m_mark; }
 
     // The light tile a letter stands on, in the letter's pixels.
     static QRectF tileRect();
-
-    // What a screen reader says of the cell: "Row 2, letter 3: R, right place".
-    QString spokenName() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -191,8 +191,10 @@ void ClientSession::processsocktimer()
     dialogs::guarded([&] { m_table.dispatch(line); });
 }
 
-void ClientSession::showSeatName(int seat, const QString &name)
+void ClientSession::setSeatName(int seat, const QString &name)
 {
+    if (seat < 1 || seat > 5)
+        return;
     m_state.seatNames[seat - 1] = name;
     Q_EMIT seatNameChanged(seat, name);
 }
@@ -230,7 +232,7 @@ void ClientSession::newplayerinfo(const QString &args)
             m_spyList->addEntry(seat, name);
         addline(seat == m_state.ownSeat ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."));
     } else if (seat <= 5) {
-        showSeatName(seat, name);
+        setSeatName(seat, name);
     }
     Q_EMIT soundRequested(QStringLiteral("entered"));
 }
@@ -248,7 +250,7 @@ void ClientSession::playerdisconnected(const QString &args)
     if (seat < 1 || seat > 5)
         return;
     addline(m_state.seatName(seat) + QStringLiteral(" disconnected."));
-    showSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
+    setSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
     Q_EMIT seatEmptied(seat);
 }
 

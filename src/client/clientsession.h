@@ -70,6 +70,9 @@ public:
     // Takes one message and calls its handler.
     void processsocktimer();
 
+    // Seat 1..5 gets a name: written to the state, then seatNameChanged.
+    void setSeatName(int seat, const QString &name);
+
     void sendloginfo(const QString &args);
     void newplayerinfo(const QString &args);
     void playerdisconnected(const QString &args);
@@ -88,7 +91,6 @@ private:
     void connectFailed(const QString &errorText);
     void hostGone();
     void endSession(const QString &notice);
-    void showSeatName(int seat, const QString &name);
     void addline(const QString &text, ColorRef color = kSystemColor);
 
     ClientState &m_state;

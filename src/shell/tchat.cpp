@@ -5,9 +5,9 @@
 #include "board/boardspeech.h"
 #include "board/gameend.h"
 #include "board/letterboard.h"
-#include "board/picturebox.h"
 #include "board/pooltable.h"
 #include "board/tgamestart.h"
+#include "boardmodel/boardmodel.h"
 #include "client/chatview.h"
 #include "client/clientsession.h"
 #include "client/seatmenu.h"
@@ -89,17 +89,15 @@ Tchat::Tchat(QWidget *parent)
     queries.showWordList = [this] { return action("ShowWordList1")->isChecked(); };
     queries.turnSound = [this] { return turnSound(); };
     queries.windowActive = [this] { return isActiveWindow(); };
-    m_letters = new LetterBoard(m_board, m_state, m_table, std::move(queries), this);
+    m_letters = new LetterBoard(m_board, m_state, *m_model, m_table, std::move(queries), this);
+    connect(m_letters, &LetterBoard::seatNamed, m_session, &ClientSession::setSeatName);
     m_announcer = new Announcer(m_board);
     m_speech = new BoardSpeech(m_board, m_letters, m_table, m_state, m_announcer, this);
     connect(m_letters, &LetterBoard::sendRequested, m_session, &ClientSession::send);
     connect(m_letters, &LetterBoard::chatLine, m_chat, &ChatView::addlinetochat);
     connect(m_letters, &LetterBoard::soundRequested, m_sounds, &SoundPlayer::playsounds);
     connect(m_letters, &LetterBoard::gameStarted, action("JustWatch1"), [item = action("JustWatch1")] { item->setChecked(false); });
-    connect(m_session, &ClientSession::seatEmptied, m_letters, [this](int seat) {
-        if (PictureBox *eyes = m_letters->eyes(seat))
-            eyes->hide();
-    });
+    connect(m_session, &ClientSession::seatEmptied, m_model, [this](int seat) { m_model->setWatching(seat, false); });
     CommandTable<> &table = m_session->dispatchTable();
     table.bind(cmd::startgame, [this](const QString &a) { m_letters->startthegame(a); });
     table.bind(cmd::nextplayer, [this](const QString &a) { m_letters->getnextplayer(a); });
@@ -129,6 +127,7 @@ Tchat::~Tchat() = default;
 
 void Tchat::buildBoard()
 {
+    m_model = new BoardModel(this);
     auto *client = new FlatPanel(this);
     client->setObjectName(QStringLiteral("client"));
     client->setColor(toQColor(0x5887A7));
@@ -168,7 +167,7 @@ void Tchat::buildBoard()
     logo->setCursor(Qt::PointingHandCursor);
     logo->installEventFilter(this);
 
-    m_table = new PoolTable(m_board);
+    m_table = new PoolTable(m_board, m_model);
     m_table->move(kTablePlace);
 
     m_start = new FlatButton(QStringLiteral("Start Game"), m_board);
@@ -177,6 +176,11 @@ void Tchat::buildBoard()
     m_start->setColors(QColor(0x1E, 0x6B, 0x2E), QColor(0xFF, 0xFF, 0x00));
     m_start->setAccessibleName(QStringLiteral("Start Game"));
     m_start->hide();
+    connect(m_model, &BoardModel::startOfferedChanged, m_start, [this] {
+        m_start->setVisible(m_model->startOffered());
+        if (m_model->startOffered())
+            m_start->raise();
+    });
 }
 
 QAction *Tchat::addItem(QMenu *menu, const char *name, const QString &caption, bool checkable, bool checked, int tag)
@@ -313,7 +317,7 @@ void Tchat::buildSession()
     // A headless host seats its first player on seat 1: that player starts the games.
     connect(m_session, &ClientSession::seated, this, [this] {
         if (m_state.startsGames() && !m_state.host) {
-            m_start->show();
+            m_model->setStartOffered(true);
             action("StartGame1")->setEnabled(true);
             Q_EMIT hostingStarted(); // that host takes removals from seat 1 too
         }
@@ -335,10 +339,9 @@ void Tchat::attachGameOptions(Tgamestart *dialog, TallyRecorder *tally)
 {
     m_gameStart = dialog;
     m_gameStart->setChosenType(m_gameType);
-    m_gameEnd = new GameEnd(m_board, m_state, dialog, tally, this);
+    m_gameEnd = new GameEnd(m_board, m_state, *m_model, m_start, dialog, tally, this);
     connect(m_gameEnd, &GameEnd::chatLine, m_chat, &ChatView::addlinetochat);
     connect(m_gameEnd, &GameEnd::soundRequested, m_sounds, &SoundPlayer::playsounds);
-    m_speech->watchBanner(m_gameEnd->banner());
     CommandTable<> &table = m_session->dispatchTable();
     table.bind(cmd::winner, [this](const QString &a) { m_gameEnd->winner(a); });
     table.bind(cmd::tiegame, [this](const QString &a) { m_gameEnd->tiegame(a); });
@@ -365,7 +368,7 @@ void Tchat::wireChat()
     m_chat->attach(m_state, m_session, m_sounds);
     m_chat->setSaveSettings([this] { saveinifile(); });
     m_chat->setOptionsScrollItem(action("ScrollChatOff1"));
-    m_seatMenu = new SeatMenu(m_board, m_state, m_session, action("JustWatch1"), [this](int seat) { kicking(seat); }, this);
+    m_seatMenu = new SeatMenu(m_board, m_state, m_model, m_session, action("JustWatch1"), [this](int seat) { kicking(seat); }, this);
     connect(m_seatMenu, &SeatMenu::chatLine, m_chat, &ChatView::addlinetochat);
 
     auto guard = [](auto f) { return [f] { dialogs::guarded(f); }; };
@@ -414,7 +417,7 @@ void Tchat::showEvent(QShowEvent *event)
 
 void Tchat::processparams(const QStringList &params)
 {
-    m_start->hide();
+    m_model->setStartOffered(false);
     action("StartGame1")->setEnabled(false);
     m_state.loginName.clear();
 
@@ -446,7 +449,7 @@ void Tchat::hostpress()
     m_state.loginName = m_state.playerName;
     m_state.host = true;
     Q_EMIT connectRequested(QStringLiteral("127.0.0.1"), 0);
-    m_start->show();
+    m_model->setStartOffered(true);
     action("StartGame1")->setEnabled(true);
     Q_EMIT hostingStarted();
 }
@@ -463,7 +466,7 @@ void Tchat::joinpress()
     } else {
         Q_EMIT connectRequested(address->host, address->portGiven ? address->port : 0);
     }
-    m_start->hide();
+    m_model->setStartOffered(false);
     action("StartGame1")->setEnabled(false);
 }
 

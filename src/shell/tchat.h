@@ -18,6 +18,7 @@ class QMenu;
 
 namespace brelvox {
 
+class BoardModel;
 class ChatView;
 class ClientSession;
 class FlatButton;
@@ -50,6 +51,7 @@ public:
     ~Tchat() override;
 
     ClientState &state() { return m_state; }
+    BoardModel *boardModel() const { return m_model; }
     const ClientState &state() const { return m_state; }
     ChatView *chat() const { return m_chat; }
     ClientSession *session() const { return m_session; }
@@ -136,6 +138,7 @@ private:
     void FormResize();
 
     ClientState m_state;
+    BoardModel *m_model = nullptr;
     FlatPanel *m_board = nullptr;
     QLabel *m_seats[5] = {};
     QLabel *m_status = nullptr;

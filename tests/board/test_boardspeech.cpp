@@ -4,6 +4,7 @@
 #include "board/letterboard.h"
 #include "board/picturebox.h"
 #include "board/pooltable.h"
+#include "boardmodel/boardmodel.h"
 #include "support/standinboard.h"
 #include "widgets/accessible.h"
 #include "widgets/announcer.h"
@@ -58,7 +59,6 @@ class TestBoardSpeech : public QObject
     void openTurn(int own, int turn)
     {
         m_state.ownSeat = own;
-        m_state.objectBall = 4;
         m_letters->loadball(QStringLiteral("4+H+"));
         m_letters->getnextplayer(QStringLiteral("%1+1+").arg(turn));
         m_announcer->flush();
@@ -79,7 +79,7 @@ private Q_SLOTS:
             m_state.seatNames[seat - 1] = SeatNames.value(seat - 1);
         m_board = support::standInBoard(SeatNames);
         m_table = new PoolTable(m_board);
-        m_letters = new LetterBoard(m_board, m_state, m_table, {}, m_board);
+        m_letters = new LetterBoard(m_board, m_state, *m_table->model(), m_table, {}, m_board);
         m_letters->timer2()->stop();
         m_announcer = new Announcer(m_board);
         new BoardSpeech(m_board, m_letters, m_table, m_state, m_announcer, m_board);
@@ -143,7 +143,7 @@ private Q_SLOTS:
         openTurn(2, 3);
         m_letters->playerscores(QStringLiteral("1+7+2+1000"));
         m_letters->submitted(QStringLiteral("3+"));
-        m_letters->eyes(2)->show();
+        m_letters->model().setWatching(2, true);
         m_table->updatescores(1, 4);
         m_table->updatescores(1, 9);
         const QList<std::pair<QObject *, QString>> expected = {
