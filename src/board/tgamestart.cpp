@@ -4,6 +4,7 @@
 
 #include "board/boardpictures.h"
 #include "board/picturebox.h"
+#include "core/gametype.h"
 #include "protocol/catalogue.h"
 #include "protocol/message.h"
 #include "widgets/accessible.h"
@@ -18,11 +19,16 @@ namespace brelvox {
 
 namespace {
 
-constexpr int BoxTops[4] = {40, 66, 92, 118};
+constexpr int BoxTop = 40;
+constexpr int BoxPitch = 26;
 constexpr int BoxLeft = 40;
 
-const char *const OptionTexts[4] = {"High Score Game", "Most Balls Pocketed", "9 Ball", "Race to 9"};
 const char *const OptionTextNames[4] = {"label_gametype", "Label1", "Label4", "Label5"};
+
+int optionCount()
+{
+    return int(gameTypes().size());
+}
 
 } // namespace
 
@@ -48,22 +54,24 @@ Tgamestart::Tgamestart(ClientState &state, QWidget *parent)
 
     m_boxPictures = BoardPictures::optionBoxes();
     QFont text(QStringLiteral("Arial"), 10, QFont::Bold);
-    for (int n = 1; n <= 4; ++n) {
+    for (const GameTypeInfo &type : gameTypes()) {
+        const int n = type.option;
+        const int top = BoxTop + BoxPitch * (n - 1);
         auto *box = new PictureBox(this);
         box->setObjectName(QStringLiteral("image_%1").arg(n));
         box->setTag(n);
-        box->setGeometry(BoxLeft, BoxTops[n - 1], 28, 22);
+        box->setGeometry(BoxLeft, top, 28, 22);
         box->setCursor(Qt::PointingHandCursor);
         box->setFocusPolicy(Qt::StrongFocus);
         box->installEventFilter(this);
         accessible::setRole(box, QAccessible::RadioButton);
-        box->setAccessibleName(QString::fromLatin1(OptionTexts[n - 1]));
-        m_boxes[n - 1] = box;
+        box->setAccessibleName(QString::fromLatin1(type.caption));
+        m_boxes.append(box);
 
-        auto *label = new QLabel(QString::fromLatin1(OptionTexts[n - 1]), this);
-        label->setObjectName(QString::fromLatin1(OptionTextNames[n - 1]));
+        auto *label = new QLabel(QString::fromLatin1(type.caption), this);
+        label->setObjectName(n <= 4 ? QString::fromLatin1(OptionTextNames[n - 1]) : QStringLiteral("label_option%1").arg(n));
         label->setFont(text);
-        label->setGeometry(BoxLeft + 36, BoxTops[n - 1], 150, 22);
+        label->setGeometry(BoxLeft + 36, top, 150, 22);
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
         // The box carries the option's name; its text would only say it twice.
@@ -80,23 +88,15 @@ Tgamestart::Tgamestart(ClientState &state, QWidget *parent)
     m_start->installEventFilter(this);
     accessible::setRole(m_start, QAccessible::PushButton);
     m_start->setAccessibleName(QStringLiteral("Start"));
-    setTabOrder(m_boxes[3], m_start);
+    setTabOrder(m_boxes.last(), m_start);
 
     setChosenType(1);
 }
 
 QString Tgamestart::keyFor(int option)
 {
-    switch (option) {
-    case 2:
-        return QStringLiteral("most");
-    case 3:
-        return QStringLiteral("nine");
-    case 4:
-        return QStringLiteral("race");
-    default:
-        return QStringLiteral("high");
-    }
+    const GameTypeInfo *type = gameTypeByOption(option);
+    return QString::fromLatin1(type ? type->key : gameTypes().front().key);
 }
 
 void Tgamestart::FormCreate(const QPixmap &background)
@@ -119,9 +119,9 @@ void Tgamestart::showOver(QWidget *over)
 
 void Tgamestart::setChosenType(int option)
 {
-    if (option < 1 || option > 4)
-        option = 1;
-    for (int n = 1; n <= 4; ++n)
+    if (!gameTypeByOption(option))
+        option = gameTypes().front().option;
+    for (int n = 1; n <= optionCount(); ++n)
         changebox(QStringLiteral("image_%1").arg(n), n == option ? 1 : 0);
     m_chosenType = option;
 }
@@ -143,9 +143,9 @@ void Tgamestart::changebox(const QString &widgetName, int picture)
 
 void Tgamestart::image_1Click(int tag)
 {
-    if (tag < 1 || tag > 4)
+    if (!gameTypeByOption(tag))
         return;
-    for (int n = 1; n <= 4; ++n)
+    for (int n = 1; n <= optionCount(); ++n)
         changebox(QStringLiteral("image_%1").arg(n), 0);
     changebox(QStringLiteral("image_%1").arg(tag), 1);
     m_chosenType = tag;
@@ -179,11 +179,11 @@ bool Tgamestart::optionKey(int option, const QKeyEvent *key)
         break;
     case Qt::Key_Up:
     case Qt::Key_Left:
-        to = option == 1 ? 4 : option - 1;
+        to = option == 1 ? optionCount() : option - 1;
         break;
     case Qt::Key_Down:
     case Qt::Key_Right:
-        to = option == 4 ? 1 : option + 1;
+        to = option == optionCount() ? 1 : option + 1;
         break;
     default:
         return false;

@@ -14,6 +14,8 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 namespace brelvox {
 
 namespace {
@@ -102,8 +104,12 @@ void ClientSession::sockRead()
     const QStringList messages = m_splitter.feed(m_sock->receiveText());
     for (const QString &m : messages)
         m_queue.push(m);
-    if (!m_queue.isEmpty())
-        wake();
+    if (m_queue.isEmpty() || m_timer1->isActive())
+        return;
+    // A message reaching a client at rest is handled at once, not a whole tick later; the
+    // ticks after it keep their spacing.
+    const qint64 since = m_lastTick.isValid() ? m_lastTick.elapsed() : kTickMs;
+    m_timer1->start(int(std::max<qint64>(0, kTickMs - since)));
 }
 
 void ClientSession::sockInfo(int code, const QString &text)
@@ -166,6 +172,9 @@ void ClientSession::endSession(const QString &notice)
 
 void ClientSession::Timer1Timer()
 {
+    m_lastTick.start();
+    if (m_timer1->isActive() && m_timer1->interval() != kTickMs)
+        m_timer1->start(kTickMs);
     // A busy host sends more than one message a tick: handle what waits, within a budget
     // that leaves the rest of the tick to painting. The tickers still run once a tick, so
     // the phrase pause and the ball steps keep their timing.
@@ -209,8 +218,7 @@ void ClientSession::sendloginfo(const QString &args)
     FieldReader f(args);
     m_state.ownSeat = f.nextInt();
     m_state.loggedIn = true;
-    const QString version = m_versionText.isEmpty() ? QString::fromLatin1(kProtocolVersion) : m_versionText;
-    send(Message(cmd::logininfo).add(m_state.ownSeat).add(version).addRest(m_state.loginName));
+    send(Message(cmd::logininfo).add(m_state.ownSeat).add(QString::fromLatin1(kProtocolVersion)).addRest(m_state.loginName));
     Q_EMIT seated();
 }
 

@@ -8,6 +8,7 @@
 #include "protocol/receivequeue.h"
 #include "widgets/colortext.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -41,8 +42,6 @@ public:
 
     // Spectators are listed here; unset, they are only announced.
     void setSpyList(Tspylist *spyList);
-    // What the login says this copy's version is; unset, the protocol's own.
-    void setVersionText(const QString &text) { m_versionText = text; }
     TSock *sock() const { return m_sock; }
     CommandTable<> &dispatchTable() { return m_table; }
     ReceiveQueue &receivedlist() { return m_queue; }
@@ -95,9 +94,9 @@ private:
 
     ClientState &m_state;
     QPointer<Tspylist> m_spyList;
-    QString m_versionText;
     TSock *m_sock = nullptr;
     QTimer *m_timer1 = nullptr;
+    QElapsedTimer m_lastTick; // when Timer1 last ran: an early first tick keeps the spacing
     QTimer *m_retry = nullptr;
     QString m_host;
     QString m_lastFailure; // what the player was last told about connecting
