@@ -10,8 +10,12 @@
 #include "protocol/messagesplitter.h"
 #include "protocol/receivequeue.h"
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QObject>
+#include <QSet>
+
+#include <array>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -91,7 +95,15 @@ public:
     void setDispatchHeld(bool held);
     bool isDispatchHeld() const { return m_dispatchHeld; }
     // Whether the message may act, given the seat of the connection it came by.
-    static bool mayAct(const QString &command, const QString &arguments, int senderSeat);
+    // leadSeat is the seat that may start games and remove players.
+    static bool mayAct(const QString &command, const QString &arguments, int senderSeat, int leadSeat = 1);
+    // Seat 1 on a copy that hosts; on a headless host the lowest seat whose player is
+    // logged in (0 while nobody is).
+    int leadSeat() const;
+    // Whether a seat is kept for a player whose connection dropped.
+    bool isHeld(int seat) const { return PlayerTable::isSeat(seat) && m_players.seat(seat).held; }
+    // Frees every held seat whose time has run out.
+    void releaseHeldSeats();
 
     // Handlers; each message's fields are listed in protocol/WIRE.md.
     void Sock1Accept(TSock *sender);
@@ -116,6 +128,10 @@ public:
 
 private:
     void departure(TSock *sock);
+    // The connection on `from` logs in as the player a held seat waits for: it moves
+    // there and is offered that seat.
+    void returnToHeldSeat(int from, int held);
+    bool guessIsStale(int seat) const;
     void dropConnection(TSock *sock);
     void sendText(int seat, const QString &text);
     void startDispatching();
@@ -141,6 +157,18 @@ private:
     QElapsedTimer m_lastDispatch;
     QTimer m_turntimer;
     QTimer m_computertimer;
+    // Held seats: whose they are and until when.
+    struct Hold
+    {
+        QString name;
+        QDeadlineTimer until;
+    };
+    std::array<Hold, PlayerTable::kMaxSeats + 1> m_holds; // [1..9]
+    QTimer m_holdTimer;
+    QSet<quint64> m_removed; // connections closed by a removal: their seats are not held
+    // Per seat: bytes sent to it up to the latest row opening. A guess that comes before
+    // the player's side acknowledged them was typed for an earlier row.
+    std::array<quint64, PlayerTable::kMaxSeats + 1> m_rowMark{};
 };
 
 } // namespace brelvox
