@@ -155,6 +155,12 @@ void TServer::socktimerTimer()
 
 void TServer::handle(const QueuedMessage &message)
 {
+    std::deque<qint64> &acks = m_readAcks[message.source];
+    m_handledAck = -1;
+    if (!acks.empty()) {
+        m_handledAck = acks.front();
+        acks.pop_front();
+    }
     if (message.text.isEmpty())
         return;
     const auto link = m_links.constFind(message.source);
@@ -227,16 +233,26 @@ void TServer::Sock1Read(TSock *sender, int)
     if (link == m_links.end())
         return;
     const QStringList messages = link->splitter.feed(bytes);
-    for (const QString &text : messages)
+    const qint64 acknowledged = sender->bytesAcknowledged();
+    std::deque<qint64> &acks = m_readAcks[sender->id()];
+    for (const QString &text : messages) {
         m_queue.push(text, sender->id());
+        acks.push_back(acknowledged);
+    }
     if (m_queue.countFrom(sender->id()) > kMaxQueuedPerConnection)
         dropConnection(sender);
     startDispatching();
 }
 
+void TServer::forgetQueued(quint64 source)
+{
+    m_queue.removeFrom(source);
+    m_readAcks.remove(source);
+}
+
 void TServer::dropConnection(TSock *sock)
 {
-    m_queue.removeFrom(sock->id());
+    forgetQueued(sock->id());
     sock->close(); // reports "Socket Closed": the departure follows from it
 }
 
@@ -256,7 +272,7 @@ void TServer::tempsockInfo(TSock *sender, int, const QString &text)
 void TServer::departure(TSock *sock)
 {
     m_links.remove(sock->id());
-    m_queue.removeFrom(sock->id());
+    forgetQueued(sock->id());
     const bool removed = m_removed.remove(sock->id());
     sock->deleteLater();
     const int seat = sock->tag();
@@ -438,10 +454,9 @@ void TServer::myword(const QString &arguments)
 
 bool TServer::guessIsStale(int seat) const
 {
-    if (!PlayerTable::isSeat(seat) || !m_players.seat(seat).connection)
+    if (!PlayerTable::isSeat(seat) || m_sender != seat)
         return false;
-    const qint64 acknowledged = m_players.seat(seat).connection->bytesAcknowledged();
-    return acknowledged >= 0 && quint64(acknowledged) < m_rowMark[seat];
+    return m_handledAck >= 0 && quint64(m_handledAck) < m_rowMark[seat];
 }
 
 void TServer::turntimerTimer()

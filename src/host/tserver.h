@@ -16,6 +16,7 @@
 #include <QSet>
 
 #include <array>
+#include <deque>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -132,6 +133,7 @@ private:
     // there and is offered that seat.
     void returnToHeldSeat(int from, int held);
     bool guessIsStale(int seat) const;
+    void forgetQueued(quint64 source);
     void dropConnection(TSock *sock);
     void sendText(int seat, const QString &text);
     void startDispatching();
@@ -166,9 +168,14 @@ private:
     std::array<Hold, PlayerTable::kMaxSeats + 1> m_holds; // [1..9]
     QTimer m_holdTimer;
     QSet<quint64> m_removed; // connections closed by a removal: their seats are not held
-    // Per seat: bytes sent to it up to the latest row opening. A guess that comes before
-    // the player's side acknowledged them was typed for an earlier row.
+    // Per seat: bytes sent to it up to the latest row opening. A guess whose bytes were
+    // read before the player's side acknowledged them was typed for an earlier row.
     std::array<quint64, PlayerTable::kMaxSeats + 1> m_rowMark{};
+    // Per connection, for each message waiting in the queue: how much the peer had
+    // acknowledged when it was read (-1 unknown). The message being handled has its own
+    // in m_handledAck.
+    QHash<quint64, std::deque<qint64>> m_readAcks;
+    qint64 m_handledAck = -1;
 };
 
 } // namespace brelvox
