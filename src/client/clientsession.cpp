@@ -14,6 +14,8 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 namespace brelvox {
 
 namespace {
@@ -161,8 +163,12 @@ void ClientSession::sockRead()
     const QStringList messages = m_splitter.feed(m_sock->receiveText());
     for (const QString &m : messages)
         m_queue.push(m);
-    if (!m_queue.isEmpty())
-        wake();
+    if (m_queue.isEmpty() || m_timer1->isActive())
+        return;
+    // A message reaching a client at rest is handled at once, not a whole tick later; the
+    // ticks after it keep their spacing.
+    const qint64 since = m_lastTick.isValid() ? m_lastTick.elapsed() : kTickMs;
+    m_timer1->start(int(std::max<qint64>(0, kTickMs - since)));
 }
 
 void ClientSession::sockInfo(int code, const QString &text)
@@ -273,6 +279,9 @@ void ClientSession::endSession(const QString &notice)
 
 void ClientSession::Timer1Timer()
 {
+    m_lastTick.start();
+    if (m_timer1->isActive() && m_timer1->interval() != kTickMs)
+        m_timer1->start(kTickMs);
     // A busy host sends more than one message a tick: handle what waits, within a budget
     // that leaves the rest of the tick to painting. The tickers still run once a tick, so
     // the phrase pause and the ball steps keep their timing.
@@ -308,8 +317,10 @@ void ClientSession::processsocktimer()
     }
 }
 
-void ClientSession::showSeatName(int seat, const QString &name)
+void ClientSession::setSeatName(int seat, const QString &name)
 {
+    if (seat < 1 || seat > 5)
+        return;
     m_state.seatNames[seat - 1] = name;
     Q_EMIT seatNameChanged(seat, name);
 }
@@ -329,10 +340,9 @@ void ClientSession::sendloginfo(const QString &args)
         m_seatOffer->stop();
         m_state.present.fill(false);
         for (int seat = 1; seat <= 5; ++seat)
-            showSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
+            setSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
     }
-    const QString version = m_versionText.isEmpty() ? QString::fromLatin1(kProtocolVersion) : m_versionText;
-    send(Message(cmd::logininfo).add(m_state.ownSeat).add(version).addRest(m_state.loginName));
+    send(Message(cmd::logininfo).add(m_state.ownSeat).add(QString::fromLatin1(kProtocolVersion)).addRest(m_state.loginName));
     Q_EMIT seated();
 }
 
@@ -350,7 +360,7 @@ void ClientSession::newplayerinfo(const QString &args)
         addline(QStringLiteral("Reconnected."));
         Q_EMIT status(QStringLiteral("Reconnected."));
         if (seat <= 5)
-            showSeatName(seat, name);
+            setSeatName(seat, name);
         return;
     }
     // Back after a dropped link: who was already here is not announced again.
@@ -361,7 +371,7 @@ void ClientSession::newplayerinfo(const QString &args)
         m_namesBefore[seat].clear();
     if (known) {
         if (seat <= 5)
-            showSeatName(seat, name);
+            setSeatName(seat, name);
         return;
     }
     if (seat == m_state.ownSeat) {
@@ -375,7 +385,7 @@ void ClientSession::newplayerinfo(const QString &args)
             m_spyList->addEntry(seat, name);
         addline(seat == m_state.ownSeat ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."));
     } else if (seat <= 5) {
-        showSeatName(seat, name);
+        setSeatName(seat, name);
     }
     Q_EMIT soundRequested(QStringLiteral("entered"));
 }
@@ -399,7 +409,7 @@ void ClientSession::playerdisconnected(const QString &args)
     if (seat < 1 || seat > 5)
         return;
     addline(m_state.seatName(seat) + QStringLiteral(" disconnected."));
-    showSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
+    setSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
     Q_EMIT seatEmptied(seat);
 }
 

@@ -38,8 +38,9 @@ public:
     static constexpr int kRetryMs = 2000;
     // A tick handles messages until none wait or this much of the tick is spent.
     static constexpr int kDispatchBudgetMs = 5;
-    // A dropped connection is tried again for as long as the host keeps the seat.
-    static constexpr int kReconnectForMs = 60000;
+    // A dropped connection is tried again this long: within the host's grace period the
+    // copy gets its seat back, after it a seat as a newcomer.
+    static constexpr int kReconnectForMs = 300000;
     // A connection that brings no seat offer by then is dropped and tried again.
     static constexpr int kSeatOfferWaitMs = 5000;
     // The host ends a row this long after it opens it.
@@ -50,8 +51,6 @@ public:
 
     // Spectators are listed here; unset, they are only announced.
     void setSpyList(Tspylist *spyList);
-    // What the login says this copy's version is; unset, the protocol's own.
-    void setVersionText(const QString &text) { m_versionText = text; }
     TSock *sock() const { return m_sock; }
     CommandTable<> &dispatchTable() { return m_table; }
     ReceiveQueue &receivedlist() { return m_queue; }
@@ -81,6 +80,9 @@ public:
     // Takes one message and calls its handler.
     void processsocktimer();
 
+    // Seat 1..5 gets a name: written to the state, then seatNameChanged.
+    void setSeatName(int seat, const QString &name);
+
     void sendloginfo(const QString &args);
     void newplayerinfo(const QString &args);
     void playerdisconnected(const QString &args);
@@ -107,14 +109,13 @@ private:
     bool rowClosedFor(const Message &message) const;
     void updateLead();
     void endSession(const QString &notice);
-    void showSeatName(int seat, const QString &name);
     void addline(const QString &text, ColorRef color = kSystemColor);
 
     ClientState &m_state;
     QPointer<Tspylist> m_spyList;
-    QString m_versionText;
     TSock *m_sock = nullptr;
     QTimer *m_timer1 = nullptr;
+    QElapsedTimer m_lastTick; // when Timer1 last ran: an early first tick keeps the spacing
     QTimer *m_retry = nullptr;
     QString m_host;
     QString m_lastFailure; // what the player was last told about connecting
@@ -124,7 +125,6 @@ private:
     bool m_noticeShown = false; // its box is up
     bool m_removed = false;      // the host announced this copy's own departure
     bool m_reconnecting = false; // the link dropped; trying again
-    bool m_rejoining = false;    // back on the host, until it announces this copy again
     bool m_leads = false;
     QDeadlineTimer m_reconnectUntil;
     std::array<QString, 10> m_namesBefore; // who sat where before the link dropped

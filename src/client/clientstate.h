@@ -24,7 +24,6 @@ struct ClientState {
     std::array<QString, 5> seatNames{kWaiting, kWaiting, kWaiting, kWaiting, kWaiting}; // label_playername1..5
     QString gameType;    // the host's key: most, high, nine, race
     QString firstLetter; // of this round's word
-    int objectBall = 0;  // of this round
     // Seats 1..9 the host has announced a player on and not seen leave; [0] unused.
     std::array<bool, 10> present{};
 
