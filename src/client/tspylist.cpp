@@ -4,6 +4,7 @@
 
 #include "core/conversion.h"
 #include "widgets/colortext.h"
+#include "widgets/escapekey.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 
@@ -57,6 +58,7 @@ Tspylist::Tspylist(QWidget *parent)
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setGeometry(49, 138, 64, 24);
     connect(ok, &QPushButton::clicked, this, &Tspylist::Button1Click);
+    closeOnEscape(this);
 }
 
 void Tspylist::addEntry(int seat, const QString &name)
@@ -89,6 +91,10 @@ bool Tspylist::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_list->viewport() && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress))
         listbox_spysMouseMove(static_cast<QMouseEvent *>(event)->position().toPoint());
+    // The menu opened from the keyboard (Menu key, Shift+F10) is for the current entry.
+    if (watched == m_list->viewport() && event->type() == QEvent::ContextMenu
+        && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard)
+        m_hover = m_list->currentRow();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -293,6 +293,7 @@ private Q_SLOTS:
         QTest::newRow("bare /me") << "/me" << bytes({"CMD_action+1+|$00FF8000"});
         QTest::newRow("other slash") << "/quit now" << QList<QByteArray>();
         QTest::newRow("lone slash") << "/" << QList<QByteArray>();
+        QTest::newRow("only spaces") << "   " << QList<QByteArray>();
         QTest::newRow("bar kept") << "a|b" << bytes({"CMD_chat+1+a|b|clBlue"});
         QTest::newRow("no terminator byte") << QString::fromUtf8("\xC3\xBF" "ber") << bytes({"CMD_chat+1+yber|clBlue"});
         QTest::newRow("action without terminator") << QString::fromUtf8("/me \xC3\xBF!") << bytes({"CMD_action+1+y!|$00FF8000"});
@@ -850,7 +851,12 @@ private Q_SLOTS:
         mouse(list->viewport(), QEvent::MouseMove, QPoint(4, list->viewport()->height() - 3));
         QCOMPARE(spies.hoverIndex(), -1);
         spies.removeAction()->trigger();
-        QCOMPARE(host.sent(), bytes({"CMD_kickhim+1+7+"}));
+        // From the keyboard the menu is for the current entry.
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(4, 4));
+        QApplication::sendEvent(list->viewport(), &key);
+        QCOMPARE(spies.hoverIndex(), 0);
+        spies.removeAction()->trigger();
+        QCOMPARE(host.sent(), bytes({"CMD_kickhim+1+7+", "CMD_kickhim+1+6+"}));
     }
 
     void noRemovalFromACopyThatDoesNotHost()
