@@ -10,6 +10,7 @@
 #include <QString>
 #include <functional>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QTimer;
@@ -116,6 +117,7 @@ private:
     void focusOwnRowOnActivation();
     void focusChat();
     void focusChatMidGuess(int letters);
+    bool typeIntoRow(const QKeyEvent &key);
     int lettersOfAGuessInProgress() const;
     bool windowActive() const;
     QString seatName(int seat) const;
