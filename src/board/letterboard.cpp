@@ -15,7 +15,6 @@
 #include "protocol/fieldreader.h"
 #include "protocol/message.h"
 
-#include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,7 +51,6 @@ LetterBoard::LetterBoard(QWidget *board, ClientState &state, BoardModel &model, 
     if (m_tail)
         m_tail->setRowKeys([this](const QKeyEvent &key) { return typeIntoRow(key); });
     m_grid = new GridView(board, m_model, this);
-    board->window()->installEventFilter(this);
     connect(m_grid, &GridView::keyPressed, this, &LetterBoard::edit_5KeyPress);
     connect(m_grid, &GridView::cellEntered, this, &LetterBoard::edit_1Enter);
     m_seats = new SeatRows(board, m_model, this);
@@ -160,31 +158,6 @@ int LetterBoard::lettersOfAGuessInProgress() const
     if (m_grid->focusedColumn() == 0 || !typingOpen())
         return -1;
     return m_model.entryCount();
-}
-
-bool LetterBoard::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_board->window() && event->type() == QEvent::WindowActivate)
-        focusOwnRowOnActivation();
-    return QObject::eventFilter(watched, event);
-}
-
-// A turn may come before the window is active (a compositor activates it late): the row
-// still gets the keyboard once the window does, at the first cell not yet typed.
-void LetterBoard::focusOwnRowOnActivation()
-{
-    if (!typingOpen())
-        return;
-    QWidget *remembered = m_board->window()->focusWidget();
-    for (int c = 1; c <= 5; ++c) {
-        if (m_grid->cell(c) == remembered)
-            return;
-    }
-    int column = 1;
-    while (column < 5 && !m_model.entryLetter(column).isEmpty())
-        ++column;
-    // Coming back to the window is not entering a cell: nothing typed is emptied.
-    m_grid->cell(column)->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 // Entering a cell empties it; the focus event may not come while the window is inactive,

@@ -522,42 +522,6 @@ private Q_SLOTS:
         QCOMPARE(m_letters->turnMarker()->pos(), marker);
     }
 
-    // The turn came while another window was active: activating the board's window gives
-    // the row the keyboard, at the first cell not yet typed.
-    void turnBeforeActivation_data()
-    {
-        QTest::addColumn<int>("turn");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("focus");
-        QTest::newRow("own row") << 2 << "" << 1;
-        QTest::newRow("own row, two letters typed") << 2 << "AB" << 3;
-        QTest::newRow("another seat's row") << 4 << "" << 0;
-    }
-    void turnBeforeActivation()
-    {
-        QFETCH(int, turn);
-        QFETCH(QString, typed);
-        QFETCH(int, focus);
-        m_state.ownSeat = 2;
-        m_letters->loadball(QStringLiteral("3+R+"));
-        m_chat->setFocus();
-        QWidget other;
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        m_letters->getnextplayer(QStringLiteral("%1+2+").arg(turn));
-        for (int c = 1; c <= typed.size(); ++c)
-            model().setEntryLetter(c, typed.mid(c - 1, 1));
-        QCOMPARE(focusedCell(), 0);
-
-        m_board->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_board));
-        QCOMPARE(focusedCell(), focus);
-        if (focus == 0)
-            QVERIFY(m_chat->hasFocus());
-        QCOMPARE(cells().left(typed.size()), typed);
-    }
-
     void timeUp_data()
     {
         QTest::addColumn<int>("row");
