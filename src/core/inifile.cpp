@@ -2,12 +2,13 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "core/inifile.h"
 
+#include "core/atomicfile.h"
 #include "core/conversion.h"
 #include "core/cp1252.h"
 
 #include <QFile>
 #include <QList>
-#include <QSaveFile>
+#include <QStringDecoder>
 
 namespace brelvox {
 
@@ -144,6 +145,20 @@ QByteArray oneLine(const QString &text)
     return b;
 }
 
+// A file another editor saved as UTF-8 with a byte order mark, or as UTF-16, is read as
+// the text it holds; it is written back as 8-bit text like any other.
+QByteArray eightBit(const QByteArray &raw)
+{
+    if (raw.startsWith("\xEF\xBB\xBF"))
+        return toCp1252(QString::fromUtf8(raw.sliced(3)));
+    const bool little = raw.startsWith("\xFF\xFE");
+    if (!little && !raw.startsWith("\xFE\xFF"))
+        return raw;
+    QStringDecoder decode(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+    const QString text = decode(raw.sliced(2));
+    return toCp1252(text);
+}
+
 } // namespace
 
 IniFile::IniFile(QString path)
@@ -159,7 +174,7 @@ bool IniFile::load(QByteArray *content) const
         return !file.exists();
     }
     // read(n) sets aside n bytes before it reads: ask for what the file holds.
-    *content = file.read(qMin(file.size(), kMaxFileSize));
+    *content = eightBit(file.read(qMin(file.size(), kMaxFileSize)));
     return file.atEnd();
 }
 
@@ -210,14 +225,7 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
         out.append('[').append(sec).append(']').append(eol).append(entry).append(eol);
     }
 
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(out) != out.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFile(m_path, out);
 }
 
 } // namespace brelvox
