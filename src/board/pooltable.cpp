@@ -350,6 +350,10 @@ void PoolTable::updatescores(int seat, int ball)
     if (!target || ball < 1 || ball > 9)
         return;
     target->setTag(target->tag() + 1);
+    // The list holds what is drawn: a host repeating finds must not make it grow, and each
+    // redraw slower, without end.
+    if (target->tag() > MaxDrawnRackBalls)
+        return;
     const QString number = QString::number(ball);
     target->setHint(target->hint().isEmpty() ? number : target->hint() + u'+' + number);
     redrawRack(target);

@@ -102,6 +102,8 @@ void ClientSession::sockRead()
     const QStringList messages = m_splitter.feed(m_sock->receiveText());
     for (const QString &m : messages)
         m_queue.push(m);
+    if (m_queue.size() >= kMaxQueued)
+        m_sock->setReadPaused(true);
     if (!m_queue.isEmpty())
         wake();
 }
@@ -174,6 +176,8 @@ void ClientSession::Timer1Timer()
     do
         processsocktimer();
     while (!m_ended && !m_queue.isEmpty() && spent.elapsed() < kDispatchBudgetMs);
+    if (m_sock->isReadPaused() && m_queue.size() <= kMaxQueued / 2)
+        m_sock->setReadPaused(false);
     if (m_hostGone && !m_ended && m_queue.isEmpty())
         endSession(kHostEnded);
     bool busy = !m_queue.isEmpty();

@@ -584,6 +584,11 @@ private Q_SLOTS:
         }
         m_table->updatescores(2, 4);
         QCOMPARE(m_table->rack(2)->hint(), QStringLiteral("4"));
+        // A host that repeats finds without end gets a rack that stops growing.
+        for (int k = 0; k < 2000; ++k)
+            m_table->updatescores(3, 1);
+        QCOMPARE(m_table->rack(3)->hint().count(u'+'), 29);
+        QCOMPARE(m_table->rack(3)->width(), 24 * 30);
     }
 
     void parseLine_data()
