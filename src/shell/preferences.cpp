@@ -4,6 +4,7 @@
 
 #include "core/conversion.h"
 #include "core/inifile.h"
+#include "host/hostoptions.h"
 
 #include <algorithm>
 #include <optional>
@@ -51,7 +52,9 @@ void load(const IniFile &ini, Preferences &p)
             return false;
         }
     };
-    number(ini.readString(kSection, QStringLiteral("Betweenrounds"), QStringLiteral("5")), p.betweenRounds);
+    // A pause the host would sit in for days is taken as the longest any host takes.
+    if (int pause = 0; number(ini.readString(kSection, QStringLiteral("Betweenrounds"), QStringLiteral("5")), pause))
+        p.betweenRounds = std::clamp(pause, 0, HostOptions::kMaxPauseBetweenWords);
     const QString speed = ini.readString(kSection, QStringLiteral("Botspeed"), QStringLiteral("1000"));
     p.botSpeed = speed == QLatin1String("2000") ? 2000 : speed == QLatin1String("500") ? 500 : 1000;
     QString type = ini.readString(kSection, QStringLiteral("Gametype"), QStringLiteral("1"));
