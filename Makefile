@@ -1,5 +1,7 @@
-# make run: install, build, start a solo game.  make test: install, build, run every test headless.
-# make install: build and install under PREFIX (DESTDIR is honoured).  make package: build the .deb.
+# make run: install what building and running need, build, start a solo game.
+# make test: install that and the test tools, build, run every test headless.
+# make install: build the three programs and install them stripped under PREFIX (DESTDIR
+# is honoured); installs no packages.  make package: build the .deb.
 BUILD ?= build
 TYPE  ?= RelWithDebInfo
 CMAKE_FLAGS ?=
@@ -9,8 +11,12 @@ PREFIX ?= /usr/local
 
 all: build
 
+# Which packages scripts/install-deps brings in: the run set, or with the tests the test set too.
+DEPS = run
+test package: DEPS = test
+
 deps:
-	@bash scripts/install-deps
+	@bash scripts/install-deps $(DEPS)
 
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(TYPE) $(CMAKE_FLAGS)
@@ -26,8 +32,9 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
 
-install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
+install: $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target brelvox brelvox-server brelvox-tally man_pages
+	cmake --install $(BUILD) --prefix $(PREFIX) --strip
 
 package: build
 	cd $(BUILD) && cpack -G DEB

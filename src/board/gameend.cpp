@@ -5,6 +5,7 @@
 #include "board/boardpictures.h"
 #include "board/tallyrecorder.h"
 #include "board/tgamestart.h"
+#include "boardmodel/boardmodel.h"
 #include "protocol/fieldreader.h"
 #include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
@@ -21,11 +22,12 @@ const QRect BannerArea(252 + (473 - 416) / 2, 4 + 60, 416, 41);
 
 } // namespace
 
-GameEnd::GameEnd(QWidget *board, ClientState &state, Tgamestart *dialog, TallyRecorder *tally,
-                 QObject *parent)
+GameEnd::GameEnd(QWidget *board, ClientState &state, BoardModel &model, FlatButton *start, Tgamestart *dialog,
+                 TallyRecorder *tally, QObject *parent)
     : QObject(parent)
     , m_board(board)
     , m_state(state)
+    , m_model(model)
     , m_dialog(dialog)
     , m_tally(tally)
 {
@@ -50,9 +52,10 @@ GameEnd::GameEnd(QWidget *board, ClientState &state, Tgamestart *dialog, TallyRe
     m_caption->setAlignment(Qt::AlignCenter);
     m_caption->setStyleSheet(QStringLiteral("color:#FFFF00;"));
     m_caption->setGeometry(0, 0, 416, 39);
-    m_banner->hide();
+    drawBanner();
+    connect(&m_model, &BoardModel::bannerChanged, this, &GameEnd::drawBanner);
 
-    if (auto *start = board->findChild<FlatButton *>(QStringLiteral("button_start"))) {
+    if (start) {
         const QPixmap face = BoardPictures::startButton();
         start->setText(QString());
         start->setIcon(QIcon(face));
@@ -67,7 +70,7 @@ GameEnd::GameEnd(QWidget *board, ClientState &state, Tgamestart *dialog, TallyRe
 
 QString GameEnd::bannerText() const
 {
-    return m_caption->text();
+    return m_model.banner();
 }
 
 QString GameEnd::seatName(int seat) const
@@ -82,17 +85,19 @@ void GameEnd::addline(const QString &text)
 
 void GameEnd::showBanner(const QString &text)
 {
-    if (m_state.startsGames()) {
-        if (auto *start = m_board->findChild<QWidget *>(QStringLiteral("button_start"))) {
-            start->show();
-            start->raise();
-        }
-    }
-    m_caption->setText(text);
-    m_shadow->setText(text);
-    m_banner->show();
-    m_banner->raise();
+    if (m_state.startsGames())
+        m_model.setStartOffered(true);
+    m_model.showBanner(text);
     Q_EMIT soundRequested(QStringLiteral("gameover"));
+}
+
+void GameEnd::drawBanner()
+{
+    m_caption->setText(m_model.banner());
+    m_shadow->setText(m_model.banner());
+    m_banner->setVisible(m_model.bannerShown());
+    if (m_model.bannerShown())
+        m_banner->raise();
 }
 
 void GameEnd::winner(const QString &args)

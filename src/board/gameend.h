@@ -13,21 +13,24 @@ class QLabel;
 
 namespace brelvox {
 
+class BoardModel;
+class FlatButton;
 class FlatPanel;
 class Tgamestart;
 class TallyRecorder;
 
 // The end of a game on the board: the winner banner (panel_winner) with its shadowed
 // caption, the announcements of CMD_winner, CMD_tiegame and CMD_impossible, the tally
-// entry of a won game, and the start button that opens the game-options dialog.
+// entry of a won game, and the start button that opens the game-options dialog. The banner
+// is drawn from the board model; whether the start button is offered is the model's too.
 class GameEnd : public QObject
 {
     Q_OBJECT
 public:
-    // Puts panel_winner on board (panel_board) over the table, and gives button_start,
-    // when board has it, its picture and its click. A null tally records nothing.
-    GameEnd(QWidget *board, ClientState &state, Tgamestart *dialog, TallyRecorder *tally = nullptr,
-            QObject *parent = nullptr);
+    // Puts panel_winner on board (panel_board) over the table, and gives start, when there
+    // is one, its picture and its click. A null tally records nothing.
+    GameEnd(QWidget *board, ClientState &state, BoardModel &model, FlatButton *start, Tgamestart *dialog,
+            TallyRecorder *tally = nullptr, QObject *parent = nullptr);
 
     void setTallyRecorder(TallyRecorder *tally) { m_tally = tally; }
 
@@ -47,11 +50,13 @@ Q_SIGNALS:
 
 private:
     void showBanner(const QString &text);
+    void drawBanner();
     QString seatName(int seat) const;
     void addline(const QString &text);
 
     QWidget *m_board;
     ClientState &m_state;
+    BoardModel &m_model;
     QPointer<Tgamestart> m_dialog;
     TallyRecorder *m_tally;
     FlatPanel *m_banner = nullptr;

@@ -2,54 +2,26 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "board/letterboard.h"
 
-#include "board/boardpictures.h"
 #include "board/gridletter.h"
+#include "board/gridview.h"
 #include "board/guesstail.h"
-#include "board/picturebox.h"
 #include "board/pooltable.h"
+#include "board/seatrows.h"
 #include "board/wordlistpanel.h"
+#include "boardmodel/boardmodel.h"
 #include "core/conversion.h"
 #include "protocol/catalogue.h"
 #include "protocol/fieldreader.h"
 #include "protocol/message.h"
-#include "widgets/flatpanel.h"
 
-#include <QApplication>
-#include <QEvent>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPointer>
-#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <algorithm>
 
 namespace brelvox {
 
 namespace {
-
-// The slots keep a 45-pixel pitch and sit 8 pixels further right than a board laid out
-// from the left edge would put them, so the tiles around them are centred in the panel.
-constexpr int SlotLefts[5] = {14, 59, 104, 149, 194};
-constexpr int SlotTops[5] = {38, 83, 128, 173, 218};
-// A letter's cell around its 24 x 24 ball slot.
-constexpr int CellLeftOffset = GridLetter::SlotLeft;
-constexpr int CellTopOffset = GridLetter::SlotTop;
-constexpr int CellWidth = GridLetter::Width;
-constexpr int CellHeight = GridLetter::Height;
-constexpr int EntryTop = 252;
-constexpr int EntryHeight = 34;
-
-constexpr int ScoreTops[5] = {324, 365, 404, 444, 481};
-constexpr int ChalkTops[5] = {331, 373, 412, 453, 491};
-constexpr int EyesTops[5] = {330, 372, 411, 452, 490};
-
-const QRect StatusArea(256, 262, 473, 18);
-
-const char *const BallNames[9] = {"One Ball", "Two Ball", "Three Ball", "Four Ball", "Five Ball",
-                                  "Six Ball", "Seven Ball", "Eight Ball", "Nine Ball"};
 
 bool validSeat(int seat)
 {
@@ -61,196 +33,23 @@ bool validRow(int row)
     return row >= 1 && row <= 5;
 }
 
-// The light tiles behind the letters and the frames of the entry cells.
-QPixmap gridBackdrop(int width, int height)
-{
-    QPixmap pixmap = BoardPictures::canvas(width, height);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    for (int r = 0; r < 5; ++r) {
-        for (int c = 0; c < 5; ++c) {
-            const QRectF cell = GridLetter::tileRect().translated(SlotLefts[c] - CellLeftOffset,
-                                                                  SlotTops[r] - CellTopOffset);
-            QLinearGradient face(cell.topLeft(), cell.bottomLeft());
-            face.setColorAt(0, QColor(0xfb, 0xf8, 0xec));
-            face.setColorAt(1, QColor(0xdc, 0xd6, 0xbf));
-            p.setPen(QPen(QColor(0x8c, 0x86, 0x70), 1));
-            p.setBrush(face);
-            p.drawRoundedRect(cell, 4, 4);
-        }
-    }
-    for (int c = 0; c < 5; ++c) {
-        const QRectF cell(SlotLefts[c] - CellLeftOffset + 1.5, EntryTop + 0.5, CellWidth - 3, EntryHeight - 1);
-        p.setPen(QPen(QColor(0x5a, 0x5a, 0x5a), 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(cell, 3, 3);
-    }
-    return pixmap;
-}
-
-// While a seat's eyes show, its name starts right of them: the eyes keep their place over
-// the start of the name label, and the name stays whole.
-class NameBesideEyes : public QObject
-{
-public:
-    NameBesideEyes(QWidget *eyes, QLabel *name)
-        : QObject(eyes)
-        , m_eyes(eyes)
-        , m_name(name)
-    {
-        eyes->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if ((event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) && m_name) {
-            const int gap = m_eyes->isHidden() ? 0 : m_eyes->geometry().right() + 3 - m_name->x();
-            m_name->setContentsMargins(std::max(gap, 0), 0, 0, 0);
-        }
-        return false;
-    }
-
-private:
-    QWidget *m_eyes;
-    QPointer<QLabel> m_name;
-};
-
 } // namespace
 
-LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, Queries queries, QObject *parent)
+LetterBoard::LetterBoard(QWidget *board, ClientState &state, BoardModel &model, PoolTable *table, Queries queries,
+                         QObject *parent)
     : QObject(parent)
     , m_board(board)
     , m_state(state)
+    , m_model(model)
     , m_table(table)
     , m_queries(std::move(queries))
 {
     if (auto *chat = board->findChild<QWidget *>(QStringLiteral("mychat")))
         m_tail = new GuessTail(chat, this);
-    m_panel = new FlatPanel(board);
-    m_panel->setObjectName(QStringLiteral("panel_word"));
-    m_panel->setColor(Qt::black);
-    m_panel->setGeometry(5, 4, 233, 311);
-
-    auto *backdrop = new PictureBox(m_panel);
-    backdrop->setObjectName(QStringLiteral("image_grid"));
-    backdrop->setGeometry(0, 0, 233, 311);
-    backdrop->setPixmap(gridBackdrop(233, 311));
-
-    QFont headerFont(QStringLiteral("Arial"), 10, QFont::Bold);
-    m_gametype = new QLabel(m_panel);
-    m_gametype->setObjectName(QStringLiteral("label_gametype"));
-    m_gametype->setAlignment(Qt::AlignCenter);
-    m_gametype->setFont(headerFont);
-    m_gametype->setStyleSheet(QStringLiteral("color:#FFFF00;"));
-    m_gametype->setGeometry(0, 4, 233, 20);
-
-    QFont letterFont(QStringLiteral("Arial"));
-    letterFont.setPixelSize(32);
-    letterFont.setBold(true);
-    for (int r = 1; r <= 5; ++r) {
-        for (int c = 1; c <= 5; ++c) {
-            auto *slot = new PictureBox(m_panel);
-            slot->setObjectName(QStringLiteral("image_%1%2").arg(r).arg(c));
-            slot->setGeometry(SlotLefts[c - 1], SlotTops[r - 1], BoardPictures::BallSize, BoardPictures::BallSize);
-            m_slots[r - 1][c - 1] = slot;
-        }
-    }
-    for (int r = 1; r <= 5; ++r) {
-        for (int c = 1; c <= 5; ++c) {
-            auto *label = new GridLetter(m_panel);
-            label->setObjectName(QStringLiteral("label_%1%2").arg(r).arg(c));
-            label->setFont(letterFont);
-            label->setGeometry(SlotLefts[c - 1] - CellLeftOffset, SlotTops[r - 1] - CellTopOffset, CellWidth, CellHeight);
-            setLetterColor(label, clBlack);
-            m_letters[r - 1][c - 1] = label;
-        }
-    }
-
-    QFont cellFont(QStringLiteral("Arial"));
-    cellFont.setPixelSize(32);
-    auto *lettersOnly = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z]?")), this);
-    for (int c = 1; c <= 5; ++c) {
-        auto *edit = new QLineEdit(m_panel);
-        edit->setObjectName(QStringLiteral("edit_%1").arg(c));
-        edit->setMaxLength(1);
-        edit->setFrame(false);
-        edit->setFont(cellFont);
-        edit->setAlignment(Qt::AlignCenter);
-        edit->setTextMargins(0, 0, 0, 0);
-        edit->setValidator(lettersOnly);
-        edit->setDragEnabled(false);
-        edit->setAcceptDrops(false);
-        edit->setContextMenuPolicy(Qt::NoContextMenu);
-        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
-        edit->setFocusPolicy(c == 1 ? Qt::StrongFocus : Qt::ClickFocus);
-        edit->setGeometry(SlotLefts[c - 1] - CellLeftOffset + 3, EntryTop + 2, CellWidth - 6, EntryHeight - 4);
-        edit->installEventFilter(this);
-        setCellColor(edit, clYellow);
-        m_cells[c - 1] = edit;
-    }
-
-    m_ball = new PictureBox(m_panel);
-    m_ball->setObjectName(QStringLiteral("image_theball"));
-    m_ball->setGeometry(SlotLefts[0] - CellLeftOffset + 1, 287, BoardPictures::BallSize, BoardPictures::BallSize);
-    QFont small(QStringLiteral("Arial"), 9, QFont::Bold);
-    m_ballName = new QLabel(m_panel);
-    m_ballName->setObjectName(QStringLiteral("label_theball"));
-    m_ballName->setFont(small);
-    m_ballName->setStyleSheet(QStringLiteral("color:#FFFFFF;"));
-    m_ballName->setGeometry(SlotLefts[0] - CellLeftOffset + 31, 289, 100, 20);
-    m_time = new QLabel(QStringLiteral("Time: 00"), m_panel);
-    m_time->setObjectName(QStringLiteral("label_time"));
-    m_time->setFont(small);
-    m_time->setStyleSheet(QStringLiteral("color:#FFFFFF;"));
-    m_time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_time->setGeometry(136, 289, 89, 20);
-
-    m_status = board->findChild<QLabel *>(QStringLiteral("label_status"));
-    if (!m_status) {
-        m_status = new QLabel(QStringLiteral("Welcome to Brelvox by Ostrel Software!"), board);
-        m_status->setObjectName(QStringLiteral("label_status"));
-        m_status->setAlignment(Qt::AlignCenter);
-        m_status->setFont(small);
-        m_status->setStyleSheet(QStringLiteral("color:#FFFF00;"));
-        m_status->setGeometry(StatusArea);
-    }
-
-    const QPixmap chalkPicture = BoardPictures::chalk();
-    const QPixmap eyesPicture = BoardPictures::eyes();
-    for (int seat = 1; seat <= 5; ++seat) {
-        auto *score = new QLabel(board);
-        score->setObjectName(QStringLiteral("label_score%1").arg(seat));
-        score->setFont(small);
-        score->setStyleSheet(QStringLiteral("color:#FFFF00;"));
-        score->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        score->setGeometry(196, ScoreTops[seat - 1], 28, 19);
-        m_scores[seat - 1] = score;
-
-        auto *chalk = new PictureBox(board);
-        chalk->setObjectName(QStringLiteral("image_chalk%1").arg(seat));
-        chalk->setGeometry(231, ChalkTops[seat - 1], 14, 15);
-        chalk->setPixmap(chalkPicture);
-        chalk->hide();
-        m_chalks[seat - 1] = chalk;
-
-        auto *eyes = new PictureBox(board);
-        eyes->setObjectName(QStringLiteral("image_eyes%1").arg(seat));
-        eyes->setGeometry(234, EyesTops[seat - 1], 27, 14);
-        eyes->setPixmap(eyesPicture);
-        eyes->hide();
-        if (auto *name = board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat))) {
-            new NameBesideEyes(eyes, name);
-            m_names[seat - 1] = name;
-        }
-        m_eyes[seat - 1] = eyes;
-    }
-
-    m_turn = new PictureBox(board);
-    m_turn->setObjectName(QStringLiteral("image_Turn"));
-    m_turn->setGeometry(231, ChalkTops[0] - 12, 119, 11);
-    m_turn->setPixmap(BoardPictures::turnMarker());
-    m_turn->hide();
-
+    m_grid = new GridView(board, m_model, this);
+    connect(m_grid, &GridView::keyPressed, this, &LetterBoard::edit_5KeyPress);
+    connect(m_grid, &GridView::cellEntered, this, &LetterBoard::edit_1Enter);
+    m_seats = new SeatRows(board, m_model, this);
     m_wordList = new WordListPanel(board);
 
     m_timer2 = new QTimer(this);
@@ -262,70 +61,59 @@ LetterBoard::LetterBoard(QWidget *board, ClientState &state, PoolTable *table, Q
     clearall();
 }
 
-// ---- widgets and state -------------------------------------------------------------
+// ---- widgets -----------------------------------------------------------------------
+
+FlatPanel *LetterBoard::panel() const
+{
+    return m_grid->panel();
+}
 
 QLabel *LetterBoard::letter(int row, int column) const
 {
-    return validRow(row) && validRow(column) ? m_letters[row - 1][column - 1] : nullptr;
+    return m_grid->letter(row, column);
 }
 
 PictureBox *LetterBoard::slot(int row, int column) const
 {
-    return validRow(row) && validRow(column) ? m_slots[row - 1][column - 1] : nullptr;
+    return m_grid->slot(row, column);
 }
 
 QLineEdit *LetterBoard::cell(int column) const
 {
-    return validRow(column) ? m_cells[column - 1] : nullptr;
+    return m_grid->cell(column);
 }
 
-ColorRef LetterBoard::letterColor(int row, int column) const
+QLabel *LetterBoard::status() const
 {
-    QLabel *label = letter(row, column);
-    return label ? fromQColor(label->palette().color(QPalette::WindowText)) : clBlack;
+    return m_grid->status();
 }
 
-ColorRef LetterBoard::cellColor(int column) const
+QLabel *LetterBoard::header() const
 {
-    QLineEdit *edit = cell(column);
-    return edit ? fromQColor(edit->palette().color(QPalette::Text)) : clRed;
+    return m_grid->header();
 }
 
 QLabel *LetterBoard::score(int seat) const
 {
-    return validSeat(seat) ? m_scores[seat - 1] : nullptr;
+    return m_seats->score(seat);
 }
 
 PictureBox *LetterBoard::chalk(int seat) const
 {
-    return validSeat(seat) ? m_chalks[seat - 1] : nullptr;
+    return m_seats->chalk(seat);
 }
 
 PictureBox *LetterBoard::eyes(int seat) const
 {
-    return validSeat(seat) ? m_eyes[seat - 1] : nullptr;
+    return m_seats->eyes(seat);
 }
 
-void LetterBoard::setLetterColor(QLabel *label, ColorRef color)
+PictureBox *LetterBoard::turnMarker() const
 {
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, toQColor(color));
-    label->setPalette(pal);
+    return m_seats->turnMarker();
 }
 
-void LetterBoard::setCellColor(QLineEdit *edit, ColorRef color)
-{
-    QPalette pal = edit->palette();
-    pal.setColor(QPalette::Base, Qt::black);
-    pal.setColor(QPalette::Text, toQColor(color));
-    edit->setPalette(pal);
-}
-
-void LetterBoard::setCells(ColorRef color)
-{
-    for (QLineEdit *edit : m_cells)
-        setCellColor(edit, color);
-}
+// ---- helpers -----------------------------------------------------------------------
 
 QString LetterBoard::seatName(int seat) const
 {
@@ -335,11 +123,6 @@ QString LetterBoard::seatName(int seat) const
 void LetterBoard::play(const QString &sound)
 {
     Q_EMIT soundRequested(sound);
-}
-
-void LetterBoard::setStatus(const QString &text)
-{
-    m_status->setText(text);
 }
 
 bool LetterBoard::windowActive() const
@@ -368,11 +151,9 @@ void LetterBoard::focusChatMidGuess(int letters)
 // keyboard; -1 when no guess is being typed.
 int LetterBoard::lettersOfAGuessInProgress() const
 {
-    QWidget *focus = QApplication::focusWidget();
-    const auto at = std::find(m_cells.begin(), m_cells.end(), focus);
-    if (focus == nullptr || at == m_cells.end() || !typingOpen(int(at - m_cells.begin()) + 1))
+    if (m_grid->focusedColumn() == 0 || !typingOpen())
         return -1;
-    return int(std::count_if(m_cells.begin(), m_cells.end(), [](const QLineEdit *e) { return !e->text().isEmpty(); }));
+    return m_model.entryCount();
 }
 
 // Entering a cell empties it; the focus event may not come while the window is inactive,
@@ -380,7 +161,7 @@ int LetterBoard::lettersOfAGuessInProgress() const
 void LetterBoard::focusCell(int column)
 {
     edit_1Enter(column);
-    m_cells[column - 1]->setFocus(Qt::OtherFocusReason);
+    m_grid->focusCell(column);
 }
 
 void LetterBoard::applyHeader(const QString &key, bool lateJoin)
@@ -398,49 +179,39 @@ void LetterBoard::applyHeader(const QString &key, bool lateJoin)
         header = lateJoin ? QStringLiteral("RACE TO NINE") : QStringLiteral("RACE TO 9");
     }
     if (!header.isEmpty()) {
-        m_gametype->setText(header);
-        for (QLabel *score : m_scores)
-            score->setText(scored ? QStringLiteral("0") : QString());
+        m_model.setHeader(header);
+        for (int seat = 1; seat <= 5; ++seat)
+            m_model.setScore(seat, scored ? 0 : BoardModel::NoScore);
     }
     m_state.gameType = key;
 }
 
 void LetterBoard::showObjectBall(int ball)
 {
-    m_ball->setPixmap(QPixmap());
-    if (ball >= 0 && ball <= 9)
-        m_ball->setPixmap(BoardPictures::ball(ball));
-    if (ball >= 1 && ball <= 9)
-        m_ballName->setText(QString::fromLatin1(BallNames[ball - 1]));
-    m_state.objectBall = ball;
+    m_model.setObjectBall(ball);
 }
 
 void LetterBoard::showAnswer(const QString &answer)
 {
-    for (int c = 1; c <= 5; ++c) {
-        QLineEdit *edit = m_cells[c - 1];
-        edit->setText(answer.mid(c - 1, 1));
-        setCellColor(edit, clRed);
-        edit->setReadOnly(true);
-    }
+    for (int c = 1; c <= 5; ++c)
+        m_model.setEntryLetter(c, answer.mid(c - 1, 1));
+    m_model.setEntry(BoardModel::Entry::Locked);
+    m_model.setAnswerShown(true);
 }
 
 // ---- game and round start ----------------------------------------------------------
 
 void LetterBoard::clearall()
 {
-    for (PictureBox *eyes : m_eyes)
-        eyes->hide();
-    if (m_table)
-        m_table->clearRacks();
+    for (int seat = 1; seat <= 5; ++seat)
+        m_model.setWatching(seat, false);
+    m_model.clearRacks();
 }
 
 void LetterBoard::startthegame(const QString &args)
 {
-    if (auto *banner = m_board->findChild<QWidget *>(QStringLiteral("panel_winner")))
-        banner->hide();
-    if (auto *start = m_board->findChild<QWidget *>(QStringLiteral("button_start")))
-        start->hide();
+    m_model.hideBanner();
+    m_model.setStartOffered(false);
     Q_EMIT gameStarted();
     clearall();
 
@@ -456,11 +227,8 @@ void LetterBoard::startthegame(const QString &args)
     Q_EMIT chatLine(name + QStringLiteral(" has started a game."), kSystemColor);
 
     // Without a second person the computer player sits in seat 2.
-    if (m_state.seatNames[1] == ClientState::kWaiting) {
-        m_state.seatNames[1] = QStringLiteral("Dira");
-        if (m_names[1])
-            m_names[1]->setText(m_state.seatNames[1]);
-    }
+    if (m_state.seatNames[1] == ClientState::kWaiting)
+        Q_EMIT seatNamed(2, QStringLiteral("Dira"));
 
     if (m_table) {
         m_table->setCatchUpCount(0);
@@ -477,20 +245,11 @@ void LetterBoard::loadball(const QString &args)
     m_state.firstLetter = first;
     m_wordList->clearwords();
 
-    for (int r = 0; r < 5; ++r) {
-        for (int c = 0; c < 5; ++c) {
-            m_letters[r][c]->clear();
-            m_slots[r][c]->setPixmap(QPixmap());
-            m_letters[r][c]->setMark(-1);
-            setLetterColor(m_letters[r][c], clBlack);
-        }
-    }
-    for (QLineEdit *edit : m_cells) {
-        edit->clear();
-        setCellColor(edit, clYellow);
-        edit->setReadOnly(false);
-    }
-    m_letters[0][0]->setText(first);
+    m_model.clearGrid();
+    m_model.clearEntry();
+    m_model.setEntry(BoardModel::Entry::Open);
+    m_model.setAnswerShown(false);
+    m_model.setLetter(1, 1, first);
     showObjectBall(ball);
 }
 
@@ -507,15 +266,14 @@ void LetterBoard::gamestats(const QString &args)
     const int seenRows = std::min(row - 1, 5);
     for (int r = 1; r <= seenRows; ++r) {
         for (int c = 1; c <= 5; ++c) {
-            QLabel *label = m_letters[r - 1][c - 1];
-            if (label->text().isEmpty()) {
-                label->setText(QStringLiteral("*"));
-                setLetterColor(label, clGray);
-                m_cells[c - 1]->clear();
+            if (m_model.letter(r, c).isEmpty()) {
+                m_model.setLetter(r, c, QStringLiteral("*"));
+                m_model.setShade(r, c, BoardModel::Shade::Missed);
+                m_model.setEntryLetter(c, QString());
             }
         }
     }
-    m_letters[0][0]->setText(first);
+    m_model.setLetter(1, 1, first);
     m_state.firstLetter = first;
     m_state.turnSeat = 0;
     showObjectBall(ball);
@@ -529,29 +287,29 @@ bool LetterBoard::checkforletter(QChar c)
 }
 
 // Nobody's turn (0) never opens the cells, also not before this copy has a seat.
-bool LetterBoard::typingOpen(int column) const
+bool LetterBoard::typingOpen() const
 {
-    return m_state.turnSeat != 0 && m_state.turnSeat == m_state.ownSeat && cellColor(column) != clRed;
+    return m_state.turnSeat != 0 && m_state.turnSeat == m_state.ownSeat
+           && m_model.entry() != BoardModel::Entry::Locked;
 }
 
 void LetterBoard::edit_1Enter(int column)
 {
-    if (validRow(column) && typingOpen(column))
-        m_cells[column - 1]->clear();
+    if (validRow(column) && typingOpen())
+        m_model.setEntryLetter(column, QString());
 }
 
 void LetterBoard::edit_5KeyPress(int column, QChar key)
 {
-    if (!validRow(column) || !typingOpen(column))
+    if (!validRow(column) || !typingOpen())
         return;
-    QLineEdit *edit = m_cells[column - 1];
     if (key == QChar(8)) {
-        if (column == 5 && !edit->text().isEmpty())
-            edit->clear();
+        if (column == 5 && !m_model.entryLetter(column).isEmpty())
+            m_model.setEntryLetter(column, QString());
         else if (column >= 2)
             focusCell(column - 1);
         else
-            edit->clear();
+            m_model.setEntryLetter(column, QString());
         play(QStringLiteral("backspace"));
         return;
     }
@@ -559,8 +317,8 @@ void LetterBoard::edit_5KeyPress(int column, QChar key)
         if (column <= 4)
             focusCell(column + 1);
         play(QStringLiteral("typing1"));
-        if (edit->text().isEmpty() && !edit->isReadOnly())
-            edit->setText(key.toUpper());
+        if (m_model.entryLetter(column).isEmpty() && !m_model.answerShown())
+            m_model.setEntryLetter(column, key.toUpper());
         return;
     }
     if (key == QChar(13) && column == 5)
@@ -569,49 +327,15 @@ void LetterBoard::edit_5KeyPress(int column, QChar key)
 
 void LetterBoard::submit()
 {
-    QString word;
-    for (QLineEdit *edit : m_cells)
-        word += edit->text();
+    const QString word = m_model.entryWord();
     if (word.size() != 5)
         return;
     if (m_state.ownSeat == m_state.turnSeat && m_state.loggedIn)
         Q_EMIT sendRequested(Message(cmd::myword).add(m_state.ownSeat).add(word));
-    setCells(clSilver);
+    m_model.setEntry(BoardModel::Entry::Sent);
     m_state.turnSeat = 0;
     focusChat();
-    m_turn->hide();
-}
-
-bool LetterBoard::eventFilter(QObject *watched, QEvent *event)
-{
-    const auto at = std::find(m_cells.begin(), m_cells.end(), watched);
-    if (at == m_cells.end())
-        return QObject::eventFilter(watched, event);
-    const int column = int(at - m_cells.begin()) + 1;
-
-    if (event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            return false;
-        QChar ch;
-        if (key->key() == Qt::Key_Backspace)
-            ch = QChar(8);
-        else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            ch = QChar(13);
-        else if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-                 && key->text().size() == 1)
-            ch = key->text().at(0);
-        edit_5KeyPress(column, ch);
-        // Every key is handled above; none reaches the cell by itself.
-        return true;
-    }
-    if (event->type() == QEvent::FocusIn) {
-        // Coming back to the window is not entering a cell.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            edit_1Enter(column);
-    }
-    return false;
+    m_model.hideTurnMarker();
 }
 
 // ---- judged guesses ----------------------------------------------------------------
@@ -630,18 +354,14 @@ void LetterBoard::yourletters(const QString &args)
     for (int c = 1; c <= 5; ++c) {
         if (validRow(row)) {
             const QChar mark = pattern.size() >= c ? pattern.at(c - 1) : QChar();
-            GridLetter *label = m_letters[row - 1][c - 1];
-            if (mark == u'c') {
-                m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(0));
-                label->setMark(0);
-            } else if (mark == u's') {
-                m_slots[row - 1][c - 1]->setPixmap(BoardPictures::ball(m_state.objectBall));
-                label->setMark(m_state.objectBall);
-            }
-            label->setText(letters.mid(c - 1, 1));
-            setLetterColor(label, clBlack);
+            if (mark == u'c')
+                m_model.setMark(row, c, 0);
+            else if (mark == u's')
+                m_model.setMark(row, c, m_model.objectBall());
+            m_model.setLetter(row, c, letters.mid(c - 1, 1));
+            m_model.setShade(row, c, BoardModel::Shade::Played);
         }
-        m_cells[c - 1]->clear();
+        m_model.setEntryLetter(c, QString());
     }
     play(QStringLiteral("wrongguess"));
 }
@@ -658,21 +378,18 @@ void LetterBoard::notvalid(const QString &args)
 
     if (validRow(row)) {
         for (int c = 1; c <= 5; ++c) {
-            QLabel *label = m_letters[row - 1][c - 1];
-            label->setText(word.mid(c - 1, 1));
-            setLetterColor(label, clSilver);
+            m_model.setLetter(row, c, word.mid(c - 1, 1));
+            m_model.setShade(row, c, BoardModel::Shade::Rejected);
         }
     }
-    setStatus(word + QStringLiteral(" is not a valid word!"));
+    m_model.setStatus(word + QStringLiteral(" is not a valid word!"));
     play(QStringLiteral("wrongguess"));
 }
 
 void LetterBoard::submitted(const QString &args)
 {
     FieldReader fields(args);
-    const int seat = fields.nextInt();
-    if (validSeat(seat))
-        m_chalks[seat - 1]->show();
+    m_model.setSubmitted(fields.nextInt(), true);
 }
 
 // ---- turns and round ends ----------------------------------------------------------
@@ -684,33 +401,26 @@ void LetterBoard::getnextplayer(const QString &args)
     const int row = fields.nextInt();
     const int seat = m_state.turnSeat;
 
-    for (QLineEdit *edit : m_cells) {
-        edit->clear();
-        setCellColor(edit, clYellow);
-    }
-    for (PictureBox *chalk : m_chalks)
-        chalk->hide();
+    m_model.clearEntry();
+    m_model.setEntry(BoardModel::Entry::Open);
+    for (int s = 1; s <= 5; ++s)
+        m_model.setSubmitted(s, false);
     if (validRow(row))
-        m_letters[row - 1][0]->setText(m_state.firstLetter);
-    if (validSeat(seat)) {
-        const PictureBox *mark = m_chalks[seat - 1];
-        m_turn->move(mark->x(), mark->y() - 12);
-    }
-    m_turn->show();
-    m_turn->raise();
+        m_model.setLetter(row, 1, m_state.firstLetter);
+    m_model.showTurnMarker(seat);
 
     if (seat == m_state.ownSeat) {
-        setStatus(QStringLiteral("Your Turn."));
+        m_model.setStatus(QStringLiteral("Your Turn."));
         const int turnSound = m_queries.turnSound ? m_queries.turnSound() : 0;
         play(turnSound == 1 ? QStringLiteral("turnnew") : QStringLiteral("turn"));
         if (windowActive())
             focusCell(1);
     } else {
         if (validSeat(seat))
-            setStatus(seatName(seat) + QStringLiteral("'s turn."));
-        setCells(clRed);
+            m_model.setStatus(seatName(seat) + QStringLiteral("'s turn."));
+        m_model.setEntry(BoardModel::Entry::Locked);
     }
-    m_secondsLeft = TurnSeconds;
+    m_model.setSecondsLeft(TurnSeconds);
 }
 
 void LetterBoard::heguessed(const QString &args)
@@ -722,18 +432,18 @@ void LetterBoard::heguessed(const QString &args)
     const int points = fields.nextInt();
     const int typed = lettersOfAGuessInProgress();
 
-    if (points != 1000 && validSeat(seat))
-        m_scores[seat - 1]->setText(QString::number(points));
-    setStatus(answer + QStringLiteral(" is the word. ") + seatName(seat) + QStringLiteral(" got it!"));
+    if (points != 1000)
+        m_model.setScore(seat, points);
+    m_model.setStatus(answer + QStringLiteral(" is the word. ") + seatName(seat) + QStringLiteral(" got it!"));
     if (m_table)
         m_table->updatescores(seat, ball);
     showAnswer(answer);
-    m_secondsLeft = 0;
+    m_model.setSecondsLeft(0);
     if (seat == m_state.ownSeat)
         play(QStringLiteral("rightguess"));
     if (windowActive())
         focusChatMidGuess(typed);
-    m_turn->hide();
+    m_model.hideTurnMarker();
     // In Race to 9 each table shows only its own player's balls.
     const bool othersRace = m_state.gameType == QLatin1String("race") && seat != m_state.ownSeat;
     if (m_table && !othersRace)
@@ -744,10 +454,10 @@ void LetterBoard::nooneguessed(const QString &args)
 {
     FieldReader fields(args);
     const QString answer = fields.next();
-    setStatus(answer + QStringLiteral(" is the correct answer."));
+    m_model.setStatus(answer + QStringLiteral(" is the correct answer."));
     showAnswer(answer);
-    m_secondsLeft = 0;
-    m_turn->hide();
+    m_model.setSecondsLeft(0);
+    m_model.hideTurnMarker();
 }
 
 void LetterBoard::timeup(const QString &args)
@@ -755,19 +465,18 @@ void LetterBoard::timeup(const QString &args)
     FieldReader fields(args);
     const int row = fields.nextInt();
     const int typed = lettersOfAGuessInProgress();
-    setStatus(QStringLiteral("Time is Up!"));
-    m_secondsLeft = 0;
+    m_model.setStatus(QStringLiteral("Time is Up!"));
+    m_model.setSecondsLeft(0);
     for (int c = 1; c <= 5; ++c) {
         if (validRow(row)) {
-            QLabel *label = m_letters[row - 1][c - 1];
             if (row != 1 || c != 1)
-                label->setText(QStringLiteral("*"));
-            setLetterColor(label, clGray);
+                m_model.setLetter(row, c, QStringLiteral("*"));
+            m_model.setShade(row, c, BoardModel::Shade::Missed);
         }
-        m_cells[c - 1]->clear();
+        m_model.setEntryLetter(c, QString());
     }
     play(QStringLiteral("wrongguess"));
-    m_turn->hide();
+    m_model.hideTurnMarker();
     if (windowActive())
         focusChatMidGuess(typed);
 }
@@ -779,8 +488,7 @@ void LetterBoard::playerscores(const QString &args)
     for (const auto &[seatText, scoreText] : pairs) {
         const int seat = toInt(seatText);
         const int points = toInt(scoreText);
-        if (validSeat(seat))
-            m_scores[seat - 1]->setText(points == 1000 ? QString() : QString::number(points));
+        m_model.setScore(seat, points == 1000 ? BoardModel::NoScore : points);
     }
 }
 
@@ -801,19 +509,25 @@ void LetterBoard::wordlist(const QString &args)
 
 // ---- clock -------------------------------------------------------------------------
 
+int LetterBoard::secondsLeft() const
+{
+    return m_model.secondsLeft();
+}
+
+void LetterBoard::setSecondsLeft(int seconds)
+{
+    m_model.setSecondsLeft(seconds);
+}
+
 void LetterBoard::Timer2Timer()
 {
     // Below zero the clock only repeats "Time: 00"; it stops there rather than count on.
-    if (m_secondsLeft > 0)
-        --m_secondsLeft;
-    if (m_secondsLeft < 1) {
-        m_time->setText(QStringLiteral("Time: 00"));
+    int seconds = m_model.secondsLeft();
+    if (seconds > 0)
+        m_model.setSecondsLeft(--seconds);
+    m_model.setClock(seconds < 1 ? 0 : seconds);
+    if (seconds < 1)
         m_state.turnSeat = 0;
-    } else if (m_secondsLeft > 9) {
-        m_time->setText(QStringLiteral("Time: ") + QString::number(m_secondsLeft));
-    } else {
-        m_time->setText(QStringLiteral("Time: 0") + QString::number(m_secondsLeft));
-    }
 }
 
 } // namespace brelvox

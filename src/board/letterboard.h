@@ -7,9 +7,7 @@
 #include "widgets/colortext.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
-#include <array>
 #include <functional>
 
 class QLabel;
@@ -18,17 +16,19 @@ class QTimer;
 
 namespace brelvox {
 
+class BoardModel;
 class FlatPanel;
 class GridLetter;
+class GridView;
 class GuessTail;
 class PictureBox;
 class PoolTable;
+class SeatRows;
 class WordListPanel;
 
-// The word half of the board: the letter grid with its entry cells, object ball and turn
-// clock (panel_word), the game-type header, the status line, the seat rows (scores,
-// chalk marks, watching marks, turn marker) and the word-list panel; the handlers of the
-// host's round and turn messages; the player's typing and CMD_myword.
+// The word half of the board: the handlers of the host's round and turn messages, which
+// update the board model; the player's typing and CMD_myword; the turn clock. The grid
+// view and the seat rows draw the model; the word-list panel shows a round's words.
 //
 // Each handler takes a message's argument text (what follows "CMD_name+"); a number
 // field that is not a number throws ConversionError, leaving what was done so far.
@@ -36,13 +36,6 @@ class LetterBoard : public QObject
 {
     Q_OBJECT
 public:
-    // Colours of the grid letters and of the entry cells, the cells' colour being their lock.
-    static constexpr ColorRef clBlack = 0x000000;
-    static constexpr ColorRef clSilver = 0xC0C0C0;
-    static constexpr ColorRef clGray = 0x808080;
-    static constexpr ColorRef clYellow = 0x00FFFF;
-    static constexpr ColorRef clRed = 0x0000FF;
-
     static constexpr int TurnSeconds = 20;
 
     // What the board asks of its window's menus each time it needs them.
@@ -53,10 +46,12 @@ public:
     };
 
     // Puts every widget on board (panel_board). Uses label_playername1..5, label_status
-    // (made here when board has none), button_start, panel_winner and mychat when board
-    // holds them. The table's racks are its own; this only empties them.
-    LetterBoard(QWidget *board, ClientState &state, PoolTable *table, Queries queries,
+    // (made here when board has none) and mychat when board holds them. The table shares
+    // the model; it may be null.
+    LetterBoard(QWidget *board, ClientState &state, BoardModel &model, PoolTable *table, Queries queries,
                 QObject *parent = nullptr);
+
+    BoardModel &model() const { return m_model; }
 
     // Messages from the host.
     void startthegame(const QString &args);  // CMD_startgame: name, key
@@ -81,25 +76,25 @@ public:
     void edit_5KeyPress(int column, QChar key);
     // Sends the five letters as CMD_myword when it is this seat's turn; closes the row.
     void submit();
+    // Letters land in the entry row while it is this seat's turn and the row is not locked.
+    bool typingOpen() const;
 
     // The turn clock's tick (Timer2, every second).
     void Timer2Timer();
-    int secondsLeft() const { return m_secondsLeft; }
-    void setSecondsLeft(int seconds) { m_secondsLeft = seconds; }
+    int secondsLeft() const;
+    void setSecondsLeft(int seconds);
     QTimer *timer2() const { return m_timer2; }
 
-    FlatPanel *panel() const { return m_panel; }
+    FlatPanel *panel() const;
     QLabel *letter(int row, int column) const;      // label_<r><c>, 1..5, else nullptr
     PictureBox *slot(int row, int column) const;    // image_<r><c>, 1..5, else nullptr
     QLineEdit *cell(int column) const;              // edit_<c>, 1..5, else nullptr
-    ColorRef letterColor(int row, int column) const;
-    ColorRef cellColor(int column) const;
-    QLabel *status() const { return m_status; }
-    QLabel *header() const { return m_gametype; }
+    QLabel *status() const;
+    QLabel *header() const;
     QLabel *score(int seat) const;                  // 1..5, else nullptr
     PictureBox *chalk(int seat) const;              // 1..5, else nullptr
     PictureBox *eyes(int seat) const;               // 1..5, else nullptr
-    PictureBox *turnMarker() const { return m_turn; }
+    PictureBox *turnMarker() const;
     WordListPanel *wordListPanel() const { return m_wordList; }
 
 Q_SIGNALS:
@@ -107,50 +102,31 @@ Q_SIGNALS:
     void chatLine(const QString &text, ColorRef color);
     void soundRequested(const QString &name);
     void gameStarted(); // a new game: nobody is just watching
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // A seat's name the board itself fills in: the computer player taking an empty seat 2.
+    void seatNamed(int seat, const QString &name);
 
 private:
     void applyHeader(const QString &key, bool lateJoin);
     void showObjectBall(int ball);
     void showAnswer(const QString &answer);
-    void setCells(ColorRef color);
     void focusCell(int column);
     void focusChat();
     void focusChatMidGuess(int letters);
     int lettersOfAGuessInProgress() const;
     bool windowActive() const;
-    bool typingOpen(int column) const;
     QString seatName(int seat) const;
     void play(const QString &sound);
-    void setStatus(const QString &text);
-
-    static void setLetterColor(QLabel *label, ColorRef color);
-    static void setCellColor(QLineEdit *edit, ColorRef color);
 
     QWidget *m_board;
     ClientState &m_state;
+    BoardModel &m_model;
     PoolTable *m_table;
     Queries m_queries;
 
-    FlatPanel *m_panel = nullptr;
-    std::array<std::array<GridLetter *, 5>, 5> m_letters{};
-    std::array<std::array<PictureBox *, 5>, 5> m_slots{};
-    std::array<QLineEdit *, 5> m_cells{};
-    PictureBox *m_ball = nullptr;
-    QLabel *m_ballName = nullptr;
-    QLabel *m_time = nullptr;
-    QLabel *m_status = nullptr;
-    QLabel *m_gametype = nullptr;
-    std::array<QLabel *, 5> m_scores{};
-    std::array<QPointer<QLabel>, 5> m_names{}; // the board's seat labels: written, never read
-    std::array<PictureBox *, 5> m_chalks{};
-    std::array<PictureBox *, 5> m_eyes{};
-    PictureBox *m_turn = nullptr;
+    GridView *m_grid = nullptr;
+    SeatRows *m_seats = nullptr;
     WordListPanel *m_wordList = nullptr;
     QTimer *m_timer2 = nullptr;
-    int m_secondsLeft = 0;
     GuessTail *m_tail = nullptr;
 };
 

@@ -3,11 +3,11 @@
 #include "board/pooltable.h"
 
 #include "board/boardpictures.h"
+#include "boardmodel/boardmodel.h"
 #include "board/movescriptline.h"
 #include "board/picturebox.h"
 
 #include <QFile>
-#include <QListWidget>
 #include <QPainter>
 #include <QtMath>
 #include <cmath>
@@ -53,16 +53,11 @@ QStringList readScript(const QString &resource)
     return lines;
 }
 
-void fillList(QListWidget *list, const QStringList &lines)
-{
-    list->clear();
-    list->addItems(lines);
-}
-
 } // namespace
 
-PoolTable::PoolTable(QWidget *board)
+PoolTable::PoolTable(QWidget *board, BoardModel *model)
     : FlatPanel(board)
+    , m_model(model ? model : new BoardModel(this))
 {
     setObjectName(QStringLiteral("FlatPanel1"));
     setFixedSize(473, 257);
@@ -72,7 +67,6 @@ PoolTable::PoolTable(QWidget *board)
     m_table->setObjectName(QStringLiteral("image_table"));
     m_table->setGeometry(1, 1, BoardPictures::TableWidth, BoardPictures::TableHeight);
     m_table->setPixmap(BoardPictures::table());
-    m_table->setTag(1);
 
     m_ballPictures = BoardPictures::balls();
     for (int n = 0; n < Balls; ++n) {
@@ -86,17 +80,12 @@ PoolTable::PoolTable(QWidget *board)
                           BoardPictures::BallSize);
         m_shown[n] = QPointF(m_records[n].left, m_records[n].top);
         // Until the first set-up only the cue ball is on the table.
-        ball->setVisible(n == 0);
+        m_onTable[n] = n == 0;
+        ball->setVisible(m_onTable[n]);
     }
 
-    m_moves1 = new QListWidget(this);
-    m_moves1->setObjectName(QStringLiteral("listbox_moves1"));
-    m_moves1->hide();
-    fillList(m_moves1, readScript(QStringLiteral(":/board/listbox_moves1.txt")));
-    m_moves2 = new QListWidget(this);
-    m_moves2->setObjectName(QStringLiteral("listbox_moves2"));
-    m_moves2->hide();
-    fillList(m_moves2, readScript(QStringLiteral(":/board/listbox_moves2.txt")));
+    m_model->setScript(1, readScript(QStringLiteral(":/board/listbox_moves1.txt")));
+    m_model->setScript(2, readScript(QStringLiteral(":/board/listbox_moves2.txt")));
 
     QWidget *rackParent = board ? board : this;
     for (int seat = 1; seat <= 5; ++seat) {
@@ -111,6 +100,7 @@ PoolTable::PoolTable(QWidget *board)
         rack->raise();
         m_racks[seat - 1] = rack;
     }
+    connect(m_model, &BoardModel::rackChanged, this, &PoolTable::redrawRack);
 }
 
 void PoolTable::play(const QString &sound)
@@ -118,36 +108,12 @@ void PoolTable::play(const QString &sound)
     Q_EMIT soundRequested(sound);
 }
 
-int PoolTable::scriptTag() const
-{
-    return m_table->tag();
-}
-
-QStringList PoolTable::script(int tag) const
-{
-    const QListWidget *list = tag == 1 ? m_moves1 : tag == 2 ? m_moves2 : nullptr;
-    QStringList lines;
-    if (list) {
-        for (int i = 0; i < list->count(); ++i)
-            lines.append(list->item(i)->text());
-    }
-    return lines;
-}
-
-void PoolTable::setScript(int tag, const QStringList &lines)
-{
-    if (tag == 1)
-        fillList(m_moves1, lines);
-    else if (tag == 2)
-        fillList(m_moves2, lines);
-}
-
 void PoolTable::setuptable()
 {
-    int tag = m_table->tag() + 1;
+    int tag = m_model->scriptTag() + 1;
     if (tag > 2)
         tag = 1;
-    m_table->setTag(tag);
+    m_model->setScriptTag(tag);
 
     for (int n = 0; n < Balls; ++n) {
         BallRecord &record = m_records[n];
@@ -155,12 +121,13 @@ void PoolTable::setuptable()
         record.left = StartPositions[n].first;
         record.top = StartPositions[n].second;
         placeBall(n);
+        m_onTable[n] = true;
         m_ballWidgets[n]->show();
     }
     for (int n : StackingOrder)
         m_ballWidgets[n]->raise();
 
-    m_scriptIndex = -1;
+    m_model->setScriptStep(-1);
     m_moveTick = -20;
     loadballmovements();
 }
@@ -173,11 +140,12 @@ void PoolTable::fireShot()
 
 void PoolTable::loadballmovements()
 {
-    ++m_scriptIndex;
-    const QListWidget *list = m_table->tag() == 1 ? m_moves1 : m_moves2;
-    if (m_scriptIndex < 0 || m_scriptIndex >= list->count())
+    const int step = m_model->scriptStep() + 1;
+    m_model->setScriptStep(step);
+    const QStringList lines = m_model->script(m_model->scriptTag() == 1 ? 1 : 2);
+    if (step < 0 || step >= lines.size())
         return;
-    const std::optional<MoveScriptLine> line = parseMoveScriptLine(list->item(m_scriptIndex)->text());
+    const std::optional<MoveScriptLine> line = parseMoveScriptLine(lines.at(step));
     if (!line)
         return;
     BallRecord &record = m_records[line->ball];
@@ -218,7 +186,7 @@ bool PoolTable::isAnimating() const
 {
     for (int n = 0; n < Balls; ++n) {
         const BallRecord &record = m_records[n];
-        if (moves(record) || (!m_ballWidgets[n]->isHidden() && m_shown[n] != QPointF(record.left, record.top)))
+        if (moves(record) || (m_onTable[n] && m_shown[n] != QPointF(record.left, record.top)))
             return true;
     }
     return false;
@@ -284,6 +252,7 @@ void PoolTable::arrive(int n)
         }
         play(QStringLiteral("ballhit"));
     } else if (state == u'p' && n >= 1) {
+        m_onTable[n] = false;
         m_ballWidgets[n]->hide();
         record.state = u'n';
         if (n < m_catchUp && m_catchUp < 10)
@@ -325,7 +294,7 @@ void PoolTable::glide()
     const int ticksLeft = TicksPerStep + 1 - m_moveTick;
     for (int n = 0; n < Balls; ++n) {
         const BallRecord &record = m_records[n];
-        if (m_ballWidgets[n]->isHidden())
+        if (!m_onTable[n])
             continue;
         QPointF next(record.left, record.top);
         if (!record.arrivalDue && moves(record))
@@ -346,22 +315,19 @@ PictureBox *PoolTable::rack(int seat) const
 
 void PoolTable::updatescores(int seat, int ball)
 {
-    PictureBox *target = rack(seat);
-    if (!target || ball < 1 || ball > 9)
-        return;
-    target->setTag(target->tag() + 1);
-    // The list holds what is drawn: a host repeating finds must not make it grow, and each
+    // A rack holds what is drawn: a host repeating finds must not make it grow, and each
     // redraw slower, without end.
-    if (target->tag() > MaxDrawnRackBalls)
-        return;
-    const QString number = QString::number(ball);
-    target->setHint(target->hint().isEmpty() ? number : target->hint() + u'+' + number);
-    redrawRack(target);
+    if (ball >= 1 && ball <= 9 && m_model->rack(seat).size() < MaxDrawnRackBalls)
+        m_model->addToRack(seat, ball);
 }
 
-void PoolTable::redrawRack(PictureBox *target)
+void PoolTable::redrawRack(int seat)
 {
-    const int count = qBound(0, target->tag(), MaxDrawnRackBalls);
+    PictureBox *target = rack(seat);
+    if (!target)
+        return;
+    const QList<int> balls = m_model->rack(seat);
+    const int count = std::min(int(balls.size()), MaxDrawnRackBalls);
     const int size = BoardPictures::BallSize;
     target->resize(size * count, size);
     if (count == 0) {
@@ -373,11 +339,9 @@ void PoolTable::redrawRack(PictureBox *target)
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
-    const QStringList numbers = target->hint().split(u'+');
-    for (int k = 0; k < numbers.size() && k < count; ++k) {
-        bool ok = false;
-        const int ball = numbers.at(k).toInt(&ok);
-        if (ok && ball >= 0 && ball < m_ballPictures.size())
+    for (int k = 0; k < count; ++k) {
+        const int ball = balls.at(k);
+        if (ball >= 0 && ball < m_ballPictures.size())
             p.drawPixmap(size * k, 0, m_ballPictures.at(ball));
     }
     p.end();
@@ -386,12 +350,7 @@ void PoolTable::redrawRack(PictureBox *target)
 
 void PoolTable::clearRacks()
 {
-    for (PictureBox *target : m_racks) {
-        target->setPixmap(QPixmap());
-        target->setHint(QString());
-        target->setTag(0);
-        target->resize(0, BoardPictures::BallSize);
-    }
+    m_model->clearRacks();
 }
 
 void PoolTable::ballowners(const QList<std::pair<int, int>> &ballSeatPairs)

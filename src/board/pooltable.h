@@ -11,16 +11,16 @@
 #include <array>
 #include <utility>
 
-class QListWidget;
-
 namespace brelvox {
 
+class BoardModel;
 class PictureBox;
 
 // The pool table (this panel is FlatPanel1, 473 x 257) with its ten balls playing a
 // scripted nine-ball game, and the five seat racks beside the seat names.
 //
-// The owner calls moveballs() once per client dispatch tick (15 ms), after the tick's
+// Which script plays, its line and the racks live in the board model; the table draws the
+// racks from it and keeps only the balls' animation. The owner calls moveballs() once per client dispatch tick (15 ms), after the tick's
 // message; balls step every seventh tick and glide in between. An idle table costs a
 // counter increment per tick.
 class PoolTable : public FlatPanel
@@ -32,8 +32,11 @@ public:
 
     // The table is a child of board; the racks (holder1..5 under image_balls1..5) are put on
     // board at their seat-row places and belong to it. Without a board they sit inside the
-    // table, out of sight.
-    explicit PoolTable(QWidget *board = nullptr);
+    // table, out of sight. Without a model the table keeps one of its own. The model's
+    // scripts are loaded here.
+    explicit PoolTable(QWidget *board = nullptr, BoardModel *model = nullptr);
+
+    BoardModel *model() const { return m_model; }
 
     // Racks the balls and plays the break with the other script than last time; uses the
     // catch-up count, which the caller sets first.
@@ -49,23 +52,15 @@ public:
     int catchUpCount() const { return m_catchUp; }
     void setCatchUpCount(int count) { m_catchUp = count; }
 
-    int scriptIndex() const { return m_scriptIndex; }
     int moveTick() const { return m_moveTick; }
     // 0 <= n <= 9
     const BallRecord &ballRecord(int n) const { return m_records.at(n); }
     // True while some ball still has a step to make or an arrival to handle, or is still
     // gliding to where its record puts it.
     bool isAnimating() const;
-    // The Tag of image_table: which script the last set-up chose (1 or 2).
-    int scriptTag() const;
-
-    // The lines of listbox_moves<tag> (tag 1 or 2).
-    QStringList script(int tag) const;
-    void setScript(int tag, const QStringList &lines);
-
     // Adds ball (1..9) to the rack of seat (1..5); anything else is ignored.
     void updatescores(int seat, int ball);
-    // The rack part of clearall: every rack empty, width 0, Tag 0.
+    // The rack part of clearall: every rack empty.
     void clearRacks();
     // CMD_ballowners, fields converted by the caller: (ball, owner seat) pairs, owner 0 for
     // a ball still on the table. Fills the racks, then sets the table up to catch up.
@@ -86,17 +81,16 @@ private:
     bool moves(const BallRecord &record) const;
     void glide();
     void placeBall(int n);
-    void redrawRack(PictureBox *rack);
+    void redrawRack(int seat);
 
+    BoardModel *m_model;
     PictureBox *m_table = nullptr;
     std::array<PictureBox *, 10> m_ballWidgets{};
     std::array<BallRecord, 10> m_records{};
     std::array<QPointF, 10> m_shown{};
     std::array<PictureBox *, 5> m_racks{};
-    QListWidget *m_moves1 = nullptr;
-    QListWidget *m_moves2 = nullptr;
+    std::array<bool, 10> m_onTable{};
     QList<QPixmap> m_ballPictures;
-    int m_scriptIndex = -1;
     int m_moveTick = 0;
     int m_catchUp = 0;
 };

@@ -220,13 +220,14 @@ void ChatView::setOwnColor(ColorRef color)
 
 QString ChatView::phrase(int n) const
 {
-    return n >= 1 && n <= kPhraseCount ? m_buttons[n - 1]->toolTip() : QString();
+    return n >= 1 && n <= kPhraseCount ? m_phrases[n - 1] : QString();
 }
 
 void ChatView::setPhrase(int n, const QString &text)
 {
     if (n < 1 || n > kPhraseCount)
         return;
+    m_phrases[n - 1] = text;
     m_buttons[n - 1]->setToolTip(text);
 }
 
@@ -362,9 +363,9 @@ void ChatView::playasound(const QString &args)
         return;
     if (seat < 1 || seat > 5 || !m_state || name.isEmpty())
         return;
-    for (const QAction *item : m_soundMenu->actions()) {
-        if (item->data().toInt() > 0 && item->objectName().compare(name, Qt::CaseInsensitive) == 0) {
-            addlinetochat(m_state->seatName(seat) + QStringLiteral(": <Chatter Sound> ") + item->toolTip(), kSystemColor);
+    for (const ChatterSound &sound : SoundPlayer::chatterSounds()) {
+        if (sound.tag > 0 && sound.name.compare(name, Qt::CaseInsensitive) == 0) {
+            addlinetochat(m_state->seatName(seat) + QStringLiteral(": <Chatter Sound> ") + sound.caption, kSystemColor);
             return;
         }
     }

@@ -123,6 +123,7 @@ private:
     ChatTextEdit *m_mainchat = nullptr;
     QLineEdit *m_mychat = nullptr;
     std::array<FlatButton *, 10> m_buttons{};
+    std::array<QString, kPhraseCount> m_phrases{}; // the buttons show them as tooltips
     QMenu *m_viewPopup = nullptr;
     QMenu *m_entryPopup = nullptr;
     QMenu *m_soundMenu = nullptr;

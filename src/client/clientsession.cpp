@@ -195,8 +195,10 @@ void ClientSession::processsocktimer()
     dialogs::guarded([&] { m_table.dispatch(line); });
 }
 
-void ClientSession::showSeatName(int seat, const QString &name)
+void ClientSession::setSeatName(int seat, const QString &name)
 {
+    if (seat < 1 || seat > 5)
+        return;
     m_state.seatNames[seat - 1] = name;
     Q_EMIT seatNameChanged(seat, name);
 }
@@ -211,8 +213,7 @@ void ClientSession::sendloginfo(const QString &args)
     FieldReader f(args);
     m_state.ownSeat = f.nextInt();
     m_state.loggedIn = true;
-    const QString version = m_versionText.isEmpty() ? QString::fromLatin1(kProtocolVersion) : m_versionText;
-    send(Message(cmd::logininfo).add(m_state.ownSeat).add(version).addRest(m_state.loginName));
+    send(Message(cmd::logininfo).add(m_state.ownSeat).add(QString::fromLatin1(kProtocolVersion)).addRest(m_state.loginName));
     Q_EMIT seated();
 }
 
@@ -234,7 +235,7 @@ void ClientSession::newplayerinfo(const QString &args)
             m_spyList->addEntry(seat, name);
         addline(seat == m_state.ownSeat ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."));
     } else if (seat <= 5) {
-        showSeatName(seat, name);
+        setSeatName(seat, name);
     }
     Q_EMIT soundRequested(QStringLiteral("entered"));
 }
@@ -252,7 +253,7 @@ void ClientSession::playerdisconnected(const QString &args)
     if (seat < 1 || seat > 5)
         return;
     addline(m_state.seatName(seat) + QStringLiteral(" disconnected."));
-    showSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
+    setSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
     Q_EMIT seatEmptied(seat);
 }
 

@@ -44,8 +44,6 @@ public:
 
     // Spectators are listed here; unset, they are only announced.
     void setSpyList(Tspylist *spyList);
-    // What the login says this copy's version is; unset, the protocol's own.
-    void setVersionText(const QString &text) { m_versionText = text; }
     TSock *sock() const { return m_sock; }
     CommandTable<> &dispatchTable() { return m_table; }
     ReceiveQueue &receivedlist() { return m_queue; }
@@ -73,6 +71,9 @@ public:
     // Takes one message and calls its handler.
     void processsocktimer();
 
+    // Seat 1..5 gets a name: written to the state, then seatNameChanged.
+    void setSeatName(int seat, const QString &name);
+
     void sendloginfo(const QString &args);
     void newplayerinfo(const QString &args);
     void playerdisconnected(const QString &args);
@@ -91,12 +92,10 @@ private:
     void connectFailed(const QString &errorText);
     void hostGone();
     void endSession(const QString &notice);
-    void showSeatName(int seat, const QString &name);
     void addline(const QString &text, ColorRef color = kSystemColor);
 
     ClientState &m_state;
     QPointer<Tspylist> m_spyList;
-    QString m_versionText;
     TSock *m_sock = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_retry = nullptr;

@@ -24,7 +24,6 @@ struct ClientState {
     std::array<QString, 5> seatNames{kWaiting, kWaiting, kWaiting, kWaiting, kWaiting}; // label_playername1..5
     QString gameType;    // the host's key: most, high, nine, race
     QString firstLetter; // of this round's word
-    int objectBall = 0;  // of this round
 
     // Offered the start button: the hosting copy, or the copy a headless host seats first.
     bool startsGames() const { return host || ownSeat == 1; }

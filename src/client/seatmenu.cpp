@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "client/seatmenu.h"
 
+#include "boardmodel/boardmodel.h"
 #include "client/clientsession.h"
 #include "protocol/catalogue.h"
 #include "protocol/fieldreader.h"
@@ -25,11 +26,12 @@ bool playerSeat(int seat)
 }
 } // namespace
 
-SeatMenu::SeatMenu(QWidget *board, ClientState &state, ClientSession *session, QAction *justWatch,
-                   std::function<void(int)> kick, QObject *parent)
+SeatMenu::SeatMenu(QWidget *board, ClientState &state, BoardModel *model, ClientSession *session,
+                   QAction *justWatch, std::function<void(int)> kick, QObject *parent)
     : QObject(parent)
     , m_board(board)
     , m_state(state)
+    , m_model(model)
     , m_session(session)
     , m_justWatch(justWatch)
     , m_kick(std::move(kick))
@@ -126,8 +128,8 @@ void SeatMenu::justwatching(const QString &args)
         m_justWatch->setChecked(watching);
     Q_EMIT chatLine(m_state.seatName(seat) + (watching ? QStringLiteral(" is just watching") : QStringLiteral(" now playing again")),
                     kSystemColor);
-    if (QWidget *eyes = m_board ? m_board->findChild<QWidget *>(QStringLiteral("image_eyes%1").arg(seat)) : nullptr)
-        eyes->setVisible(watching);
+    if (m_model)
+        m_model->setWatching(seat, watching);
 }
 
 } // namespace brelvox

@@ -15,19 +15,19 @@ class QWidget;
 
 namespace brelvox {
 
+class BoardModel;
 class ClientSession;
 
 // Sitting out and removal on the board: the menu `popup_kick` of the five seat labels,
-// the Options item "Just Watch", and the eye markers `image_eyes1`..`image_eyes5` that
-// show who is just watching.
+// the Options item "Just Watch", and who is just watching, kept in the board model.
 class SeatMenu : public QObject
 {
     Q_OBJECT
 public:
-    // board holds the seat labels and (when the board has them) the eye markers; kick
-    // sends a removal request for a seat; justWatch is the Options item, whose mark
-    // follows the host's answers only.
-    SeatMenu(QWidget *board, ClientState &state, ClientSession *session, QAction *justWatch,
+    // board holds the seat labels; model, when given, shows who watches; kick sends a
+    // removal request for a seat; justWatch is the Options item, whose mark follows the
+    // host's answers only.
+    SeatMenu(QWidget *board, ClientState &state, BoardModel *model, ClientSession *session, QAction *justWatch,
              std::function<void(int seat)> kick, QObject *parent = nullptr);
 
     QMenu *popup() const { return m_popup; }
@@ -52,6 +52,7 @@ private:
 
     QWidget *m_board;
     ClientState &m_state;
+    BoardModel *m_model;
     ClientSession *m_session;
     QAction *m_justWatch;
     std::function<void(int)> m_kick;

@@ -78,7 +78,7 @@ AppWindows::AppWindows()
         IniFile ini(m_chat->settingsPath());
         return ini.writeString(settingsfile::kSection, key, value);
     }));
-    m_hostOptions = std::make_unique<MenuHostOptions>(*m_chat, [this] { return m_about->version(); });
+    m_hostOptions = std::make_unique<MenuHostOptions>(*m_chat->preferences());
     m_server = std::make_unique<TServer>(*m_hostOptions);
     m_spyList = secondary(new Tspylist);
     m_download = secondary(new Tdownload);
@@ -100,7 +100,6 @@ void AppWindows::wire()
     c->attachGameOptions(m_gameStart, m_tallyBridge.get());
     ClientSession *session = c->session();
     session->setSpyList(m_spyList);
-    session->setVersionText(m_about->version());
 
     m_help->setAboutWindow(m_about);
     c->setLogoClick([this] { m_about->url1()->execute(); });

@@ -4,25 +4,23 @@
 
 #include "host/hostoptions.h"
 
-#include <functional>
-
 namespace brelvox {
 
-class Tchat;
+class LivePreferences;
 
-// The host of a playing copy reads its options from that copy's menus and about window.
+// The host of a playing copy reads its pause and bot delay from that copy's live
+// preferences; its version is the protocol's.
 class MenuHostOptions : public HostOptions
 {
 public:
-    MenuHostOptions(const Tchat &chat, std::function<QString()> version);
+    explicit MenuHostOptions(const LivePreferences &prefs);
 
-    QString versionText() const override { return m_version(); }
+    QString versionText() const override;
     int pauseBetweenWords() const override;
     int botDelay() const override;
 
 private:
-    const Tchat &m_chat;
-    std::function<QString()> m_version;
+    const LivePreferences &m_prefs;
 };
 
 } // namespace brelvox

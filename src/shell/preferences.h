@@ -27,6 +27,8 @@ struct Preferences {
     int gameType = 1; // 1 High Score, 2 Most Balls, 3 Nine Ball, 4 Race
     int turnSound = 0;
     bool chatterSounds = false;
+
+    bool operator==(const Preferences &) const = default;
 };
 
 namespace settingsfile {

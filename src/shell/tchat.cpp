@@ -4,9 +4,9 @@
 
 #include "board/gameend.h"
 #include "board/letterboard.h"
-#include "board/picturebox.h"
 #include "board/pooltable.h"
 #include "board/tgamestart.h"
+#include "boardmodel/boardmodel.h"
 #include "client/chatview.h"
 #include "client/clientsession.h"
 #include "client/seatmenu.h"
@@ -72,29 +72,30 @@ Tchat::Tchat(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Brelvox"));
     setFont(QFont(QStringLiteral("Arial"), 9));
+    m_prefs = new LivePreferences(this);
     // Made first, so it goes first: the parts' connections to it end with it.
     m_sounds = new SoundPlayer(nullptr, this);
     buildBoard();
     buildMenus();
-    m_sounds->setSwitches({[this] { return action("PlaySounds1")->isChecked(); },
-                           [this] { return action("PlayChatterSounds1")->isChecked(); },
+    showPreferences();
+    connect(m_prefs, &LivePreferences::changed, this, &Tchat::showPreferences);
+    m_sounds->setSwitches({[this] { return m_prefs->value().playSounds; },
+                           [this] { return m_prefs->value().chatterSounds; },
                            [this] { return turnSound(); }});
     connect(m_table, &PoolTable::soundRequested, m_sounds, &SoundPlayer::playsounds);
     buildSession();
 
     LetterBoard::Queries queries;
-    queries.showWordList = [this] { return action("ShowWordList1")->isChecked(); };
+    queries.showWordList = [this] { return m_prefs->value().showWordList; };
     queries.turnSound = [this] { return turnSound(); };
     queries.windowActive = [this] { return isActiveWindow(); };
-    m_letters = new LetterBoard(m_board, m_state, m_table, std::move(queries), this);
+    m_letters = new LetterBoard(m_board, m_state, *m_model, m_table, std::move(queries), this);
+    connect(m_letters, &LetterBoard::seatNamed, m_session, &ClientSession::setSeatName);
     connect(m_letters, &LetterBoard::sendRequested, m_session, &ClientSession::send);
     connect(m_letters, &LetterBoard::chatLine, m_chat, &ChatView::addlinetochat);
     connect(m_letters, &LetterBoard::soundRequested, m_sounds, &SoundPlayer::playsounds);
     connect(m_letters, &LetterBoard::gameStarted, action("JustWatch1"), [item = action("JustWatch1")] { item->setChecked(false); });
-    connect(m_session, &ClientSession::seatEmptied, m_letters, [this](int seat) {
-        if (PictureBox *eyes = m_letters->eyes(seat))
-            eyes->hide();
-    });
+    connect(m_session, &ClientSession::seatEmptied, m_model, [this](int seat) { m_model->setWatching(seat, false); });
     CommandTable<> &table = m_session->dispatchTable();
     table.bind(cmd::startgame, [this](const QString &a) { m_letters->startthegame(a); });
     table.bind(cmd::nextplayer, [this](const QString &a) { m_letters->getnextplayer(a); });
@@ -124,6 +125,7 @@ Tchat::~Tchat() = default;
 
 void Tchat::buildBoard()
 {
+    m_model = new BoardModel(this);
     auto *client = new FlatPanel(this);
     client->setObjectName(QStringLiteral("client"));
     client->setColor(toQColor(0x5887A7));
@@ -162,7 +164,7 @@ void Tchat::buildBoard()
     logo->setCursor(Qt::PointingHandCursor);
     logo->installEventFilter(this);
 
-    m_table = new PoolTable(m_board);
+    m_table = new PoolTable(m_board, m_model);
     m_table->move(kTablePlace);
 
     m_start = new FlatButton(QStringLiteral("Start Game"), m_board);
@@ -170,6 +172,11 @@ void Tchat::buildBoard()
     m_start->setGeometry(kStartButton);
     m_start->setColors(QColor(0x1E, 0x6B, 0x2E), QColor(0xFF, 0xFF, 0x00));
     m_start->hide();
+    connect(m_model, &BoardModel::startOfferedChanged, m_start, [this] {
+        m_start->setVisible(m_model->startOffered());
+        if (m_model->startOffered())
+            m_start->raise();
+    });
 }
 
 QAction *Tchat::addItem(QMenu *menu, const char *name, const QString &caption, bool checkable, bool checked, int tag)
@@ -191,6 +198,34 @@ void Tchat::chooseInGroup(QActionGroup *group, QAction *chosen)
 {
     for (QAction *a : group->actions())
         a->setChecked(a == chosen);
+}
+
+void Tchat::editPreferences(const std::function<void(Preferences &)> &edit)
+{
+    Preferences p = m_prefs->value();
+    edit(p);
+    m_prefs->set(p);
+}
+
+// The menus show the live preferences; the text size's marks follow the settings file only.
+void Tchat::showPreferences()
+{
+    const Preferences &p = m_prefs->value();
+    action("PlaySounds1")->setChecked(p.playSounds);
+    action("PlayChatterSounds1")->setChecked(p.chatterSounds);
+    action("ShowWordList1")->setChecked(p.showWordList);
+    action("TimeBetweenRounds1")->setData(p.betweenRounds);
+    chooseInGroup(m_roundsGroup, action(p.betweenRounds == 10 ? "Long1" : "Short1"));
+    chooseInGroup(m_botGroup, action(p.botSpeed == 2000 ? "Slow1" : p.botSpeed == 500 ? "Fast1" : "Normal1"));
+    action("TurnSound1")->setData(p.turnSound);
+    chooseInGroup(m_turnGroup, action(p.turnSound == 1 ? "New1" : "Classic1"));
+    if (m_gameStart)
+        m_gameStart->setChosenType(p.gameType);
+}
+
+void Tchat::setChosenGameType(int type)
+{
+    editPreferences([type](Preferences &p) { p.gameType = type; });
 }
 
 void Tchat::buildMenus()
@@ -263,18 +298,28 @@ void Tchat::buildMenus()
     auto guard = [](auto f) { return [f] { dialogs::guarded(f); }; };
     connect(exit, &QAction::triggered, this, guard([this] { Exit1Click(); }));
     connect(reset, &QAction::triggered, this, guard([this] { ResetScreenLocation1Click(); }));
-    for (QAction *a : {sounds, chatter, wordList})
-        connect(a, &QAction::triggered, this, guard([this] { saveinifile(); }));
+    connect(sounds, &QAction::triggered, this, guard([this, sounds] {
+                editPreferences([sounds](Preferences &p) { p.playSounds = sounds->isChecked(); });
+                saveinifile();
+            }));
+    connect(chatter, &QAction::triggered, this, guard([this, chatter] {
+                editPreferences([chatter](Preferences &p) { p.chatterSounds = chatter->isChecked(); });
+                saveinifile();
+            }));
+    connect(wordList, &QAction::triggered, this, guard([this, wordList] {
+                editPreferences([wordList](Preferences &p) { p.showWordList = wordList->isChecked(); });
+                saveinifile();
+            }));
     for (QAction *a : m_botGroup->actions())
         connect(a, &QAction::triggered, this, guard([this, a] {
-                    m_botSpeed = a->data().toInt();
-                    chooseInGroup(m_botGroup, a);
+                    editPreferences([a](Preferences &p) { p.botSpeed = a->data().toInt(); });
+                    showPreferences(); // the mark comes back when the choice was already made
                     saveinifile();
                 }));
     for (QAction *a : m_turnGroup->actions())
         connect(a, &QAction::triggered, this, guard([this, a] {
-                    action("TurnSound1")->setData(a->data());
-                    chooseInGroup(m_turnGroup, a);
+                    editPreferences([a](Preferences &p) { p.turnSound = a->data().toInt(); });
+                    showPreferences();
                     saveinifile();
                 }));
     for (QAction *a : m_sizeGroup->actions())
@@ -282,11 +327,11 @@ void Tchat::buildMenus()
                     a->setChecked(!a->isChecked()); // the marks follow the settings file only
                     m_chat->N14Click(a->data().toInt());
                 }));
-    // The host reads the pause from this menu; a choice is kept for the next start as well.
+    // The host reads the pause from the preferences; a choice is kept for the next start as well.
     for (QAction *a : m_roundsGroup->actions())
         connect(a, &QAction::triggered, this, guard([this, a] {
-                    action("TimeBetweenRounds1")->setData(a->data());
-                    chooseInGroup(m_roundsGroup, a);
+                    editPreferences([a](Preferences &p) { p.betweenRounds = a->data().toInt(); });
+                    showPreferences();
                     IniFile ini(settingsPath());
                     if (!ini.writeString(settingsfile::kSection, QStringLiteral("Betweenrounds"), a->data().toString()))
                         dialogs::error(QStringLiteral("Unable to write to %1").arg(ini.path()), this);
@@ -306,7 +351,7 @@ void Tchat::buildSession()
     // A headless host seats its first player on seat 1: that player starts the games.
     connect(m_session, &ClientSession::seated, this, [this] {
         if (m_state.startsGames() && !m_state.host) {
-            m_start->show();
+            m_model->setStartOffered(true);
             action("StartGame1")->setEnabled(true);
             Q_EMIT hostingStarted(); // that host takes removals from seat 1 too
         }
@@ -327,8 +372,8 @@ void Tchat::buildSession()
 void Tchat::attachGameOptions(Tgamestart *dialog, TallyRecorder *tally)
 {
     m_gameStart = dialog;
-    m_gameStart->setChosenType(m_gameType);
-    m_gameEnd = new GameEnd(m_board, m_state, dialog, tally, this);
+    m_gameStart->setChosenType(chosenGameType());
+    m_gameEnd = new GameEnd(m_board, m_state, *m_model, m_start, dialog, tally, this);
     connect(m_gameEnd, &GameEnd::chatLine, m_chat, &ChatView::addlinetochat);
     connect(m_gameEnd, &GameEnd::soundRequested, m_sounds, &SoundPlayer::playsounds);
     CommandTable<> &table = m_session->dispatchTable();
@@ -357,7 +402,7 @@ void Tchat::wireChat()
     m_chat->attach(m_state, m_session, m_sounds);
     m_chat->setSaveSettings([this] { saveinifile(); });
     m_chat->setOptionsScrollItem(action("ScrollChatOff1"));
-    m_seatMenu = new SeatMenu(m_board, m_state, m_session, action("JustWatch1"), [this](int seat) { kicking(seat); }, this);
+    m_seatMenu = new SeatMenu(m_board, m_state, m_model, m_session, action("JustWatch1"), [this](int seat) { kicking(seat); }, this);
     connect(m_seatMenu, &SeatMenu::chatLine, m_chat, &ChatView::addlinetochat);
 
     auto guard = [](auto f) { return [f] { dialogs::guarded(f); }; };
@@ -406,7 +451,7 @@ void Tchat::showEvent(QShowEvent *event)
 
 void Tchat::processparams(const QStringList &params)
 {
-    m_start->hide();
+    m_model->setStartOffered(false);
     action("StartGame1")->setEnabled(false);
     m_state.loginName.clear();
 
@@ -438,7 +483,7 @@ void Tchat::hostpress()
     m_state.loginName = m_state.playerName;
     m_state.host = true;
     Q_EMIT connectRequested(QStringLiteral("127.0.0.1"), 0);
-    m_start->show();
+    m_model->setStartOffered(true);
     action("StartGame1")->setEnabled(true);
     Q_EMIT hostingStarted();
 }
@@ -455,7 +500,7 @@ void Tchat::joinpress()
     } else {
         Q_EMIT connectRequested(address->host, address->portGiven ? address->port : 0);
     }
-    m_start->hide();
+    m_model->setStartOffered(false);
     action("StartGame1")->setEnabled(false);
 }
 
@@ -464,32 +509,15 @@ QString Tchat::settingsPath() const
     return userFilePath(settingsfile::kFileName);
 }
 
-int Tchat::betweenRounds() const
-{
-    return action("TimeBetweenRounds1")->data().toInt();
-}
-
-int Tchat::turnSound() const
-{
-    return action("TurnSound1")->data().toInt();
-}
-
 Preferences Tchat::currentPreferences() const
 {
-    Preferences p;
+    Preferences p = m_prefs->value();
     p.textSize = m_chat->textSize();
     p.bounds = windowBounds();
     p.textColor = m_chat->ownColor();
     p.actionColor = m_chat->actionColor();
     for (int n = 1; n <= 9; ++n)
         p.phrases[n - 1] = m_chat->phrase(n);
-    p.playSounds = action("PlaySounds1")->isChecked();
-    p.showWordList = action("ShowWordList1")->isChecked();
-    p.betweenRounds = betweenRounds();
-    p.botSpeed = m_botSpeed;
-    p.gameType = m_gameType;
-    p.turnSound = turnSound();
-    p.chatterSounds = action("PlayChatterSounds1")->isChecked();
     return p;
 }
 
@@ -506,18 +534,10 @@ void Tchat::applyPreferences(const Preferences &p)
     for (int n = 1; n <= 9; ++n)
         if (!p.phrases[n - 1].isEmpty())
             m_chat->setPhrase(n, p.phrases[n - 1]);
-    action("PlaySounds1")->setChecked(p.playSounds);
-    action("ShowWordList1")->setChecked(p.showWordList);
-    action("TimeBetweenRounds1")->setData(p.betweenRounds);
-    chooseInGroup(m_roundsGroup, action(p.betweenRounds == 10 ? "Long1" : "Short1"));
-    m_botSpeed = p.botSpeed;
-    chooseInGroup(m_botGroup, action(p.botSpeed == 2000 ? "Slow1" : p.botSpeed == 500 ? "Fast1" : "Normal1"));
-    m_gameType = p.gameType;
-    if (m_gameStart)
-        m_gameStart->setChosenType(p.gameType);
-    action("TurnSound1")->setData(p.turnSound);
-    chooseInGroup(m_turnGroup, action(p.turnSound == 1 ? "New1" : "Classic1"));
-    action("PlayChatterSounds1")->setChecked(p.chatterSounds);
+    m_prefs->set(p);
+    // What the chat and the window kept of p (a phrase left empty keeps the button's text).
+    m_prefs->set(currentPreferences());
+    showPreferences();
 }
 
 void Tchat::loadinifile()
@@ -544,7 +564,8 @@ void Tchat::loadinifile()
 void Tchat::saveinifile()
 {
     IniFile ini(settingsPath());
-    const QString failure = settingsfile::save(ini, currentPreferences());
+    m_prefs->set(currentPreferences());
+    const QString failure = settingsfile::save(ini, m_prefs->value());
     if (!failure.isEmpty())
         dialogs::error(failure, this);
 }

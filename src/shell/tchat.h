@@ -3,7 +3,7 @@
 #pragma once
 
 #include "client/clientstate.h"
-#include "shell/preferences.h"
+#include "shell/livepreferences.h"
 
 #include <QMainWindow>
 #include <QRect>
@@ -18,6 +18,7 @@ class QMenu;
 
 namespace brelvox {
 
+class BoardModel;
 class ChatView;
 class ClientSession;
 class FlatButton;
@@ -48,6 +49,8 @@ public:
     ~Tchat() override;
 
     ClientState &state() { return m_state; }
+    BoardModel *boardModel() const { return m_model; }
+    LivePreferences *preferences() const { return m_prefs; }
     const ClientState &state() const { return m_state; }
     ChatView *chat() const { return m_chat; }
     ClientSession *session() const { return m_session; }
@@ -88,12 +91,12 @@ public:
     void setWindowBounds(const QRect &bounds);
     QRect storedBounds() const { return m_storedBounds; }
 
-    // Values other parts read from the menus.
-    int botSpeed() const { return m_botSpeed; }
-    int betweenRounds() const;
-    int turnSound() const;
-    int chosenGameType() const { return m_gameType; }
-    void setChosenGameType(int type) { m_gameType = type; }
+    // Live preferences other parts read.
+    int botSpeed() const { return m_prefs->value().botSpeed; }
+    int betweenRounds() const { return m_prefs->value().betweenRounds; }
+    int turnSound() const { return m_prefs->value().turnSound; }
+    int chosenGameType() const { return m_prefs->value().gameType; }
+    void setChosenGameType(int type);
 
     // Set by the window that owns the maker's link.
     void setLogoClick(std::function<void()> click) { m_logoClick = std::move(click); }
@@ -131,9 +134,13 @@ private:
     QAction *addItem(QMenu *menu, const char *name, const QString &caption, bool checkable = false,
                      bool checked = false, int tag = 0);
     void chooseInGroup(QActionGroup *group, QAction *chosen);
+    void editPreferences(const std::function<void(Preferences &)> &edit);
+    void showPreferences();
     void FormResize();
 
     ClientState m_state;
+    LivePreferences *m_prefs = nullptr;
+    BoardModel *m_model = nullptr;
     FlatPanel *m_board = nullptr;
     QLabel *m_seats[5] = {};
     QLabel *m_status = nullptr;
@@ -152,8 +159,6 @@ private:
     QActionGroup *m_roundsGroup = nullptr;
     QActionGroup *m_sizeGroup = nullptr;
     QRect m_storedBounds{0, 0, 0, 0};
-    int m_botSpeed = 1000;
-    int m_gameType = 1;
     std::function<void()> m_logoClick;
     bool m_shown = false;
     std::optional<QStringList> m_commandLine;

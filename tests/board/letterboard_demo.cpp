@@ -11,6 +11,7 @@
 #include "board/letterboard.h"
 #include "board/pooltable.h"
 #include "board/tgamestart.h"
+#include "boardmodel/boardmodel.h"
 #include "client/chatview.h"
 #include "protocol/message.h"
 #include "widgets/flatbutton.h"
@@ -85,12 +86,14 @@ int main(int argc, char **argv)
 
     LetterBoard::Queries queries;
     queries.windowActive = [] { return true; };
-    LetterBoard letters(board, state, table, queries);
+    BoardModel &model = *table->model();
+    QObject::connect(&model, &BoardModel::startOfferedChanged, start, [start, &model] { start->setVisible(model.startOffered()); });
+    LetterBoard letters(board, state, model, table, queries);
     QObject::connect(&letters, &LetterBoard::chatLine, &chat, &ChatView::addlinetochat);
     QObject::connect(&letters, &LetterBoard::sendRequested, [](const Message &m) { std::printf("sent %s\n", qPrintable(m.text())); });
     letters.timer2()->stop();
     Tgamestart dialog(state);
-    GameEnd end(board, state, &dialog);
+    GameEnd end(board, state, model, start, &dialog);
     QObject::connect(&end, &GameEnd::chatLine, &chat, &ChatView::addlinetochat);
 
     auto settle = [table] {
@@ -101,7 +104,7 @@ int main(int argc, char **argv)
     chat.addlinetochat(QStringLiteral("Loading Solo Game..Please wait."), kSystemColor);
     if (stage == QLatin1String("marks") || stage == QLatin1String("eyes") || stage == QLatin1String("shot")) {
         letters.startthegame(QStringLiteral("You+most+"));
-        if (stage == QLatin1String("shot") && table->scriptTag() != parser.value(QStringLiteral("script")).toInt())
+        if (stage == QLatin1String("shot") && model.scriptTag() != parser.value(QStringLiteral("script")).toInt())
             letters.startthegame(QStringLiteral("You+most+"));
         settle();
     }
@@ -124,7 +127,7 @@ int main(int argc, char **argv)
         letters.timeup(QStringLiteral("5+"));
     } else if (stage == QLatin1String("eyes")) {
         for (int seat = 1; seat <= 5; ++seat)
-            letters.eyes(seat)->show();
+            model.setWatching(seat, true);
         letters.loadball(QStringLiteral("1+R+"));
     } else if (stage == QLatin1String("shot")) {
         const int last = parser.value(QStringLiteral("ball")).toInt();

@@ -6,6 +6,7 @@
 #include "board/picturebox.h"
 #include "board/tallyrecorder.h"
 #include "board/tgamestart.h"
+#include "boardmodel/boardmodel.h"
 #include "core/conversion.h"
 #include "protocol/message.h"
 #include "support/standinboard.h"
@@ -36,6 +37,7 @@ class TestGameEnd : public QObject
 private:
     QWidget *m_board = nullptr;
     FlatButton *m_start = nullptr;
+    BoardModel *m_model = nullptr;
     Tgamestart *m_dialog = nullptr;
     GameEnd *m_end = nullptr;
     RecordingTally m_tally;
@@ -84,12 +86,15 @@ private Q_SLOTS:
         m_start->setObjectName(QStringLiteral("button_start"));
         m_start->setGeometry(419, 114, 146, 34);
         m_start->hide();
+        m_model = new BoardModel(m_board);
+        // The window shows the button while the model offers it.
+        connect(m_model, &BoardModel::startOfferedChanged, m_start, [this] { m_start->setVisible(m_model->startOffered()); });
 
         m_dialog = new Tgamestart(m_state, m_board);
         connect(m_dialog, &Tgamestart::sendRequested, this, [this](const Message &m) { m_sent.append(m.wire()); });
         connect(m_dialog, &Tgamestart::chosen, this, [this](int option) { m_chosen.append(option); });
 
-        m_end = new GameEnd(m_board, m_state, m_dialog, &m_tally, m_board);
+        m_end = new GameEnd(m_board, m_state, *m_model, m_start, m_dialog, &m_tally, m_board);
         connect(m_end, &GameEnd::chatLine, this, [this](const QString &text, ColorRef color) {
             QCOMPARE(color, kSystemColor);
             m_lines.append(text);
@@ -168,7 +173,7 @@ private Q_SLOTS:
     void gameStartHidesBannerAndButton()
     {
         ClientState state;
-        LetterBoard letters(m_board, state, nullptr, {});
+        LetterBoard letters(m_board, state, *m_model, nullptr, {});
         m_state.host = true;
         m_end->winner(QStringLiteral("2+"));
         QVERIFY(m_start->isVisible());

@@ -5,6 +5,7 @@
 #include "board/picturebox.h"
 #include "board/pooltable.h"
 #include "board/wordlistpanel.h"
+#include "boardmodel/boardmodel.h"
 #include "core/conversion.h"
 #include "protocol/message.h"
 #include "support/standinboard.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
@@ -21,7 +23,7 @@
 using namespace brelvox;
 using support::samePicture;
 
-Q_DECLARE_METATYPE(brelvox::ColorRef)
+Q_DECLARE_METATYPE(brelvox::BoardModel::Entry)
 
 namespace {
 
@@ -62,6 +64,7 @@ private:
     int m_untick = 0;
 
     QLineEdit *cell(int c) const { return m_letters->cell(c); }
+    BoardModel &model() const { return m_letters->model(); }
     QString cells() const
     {
         QString text;
@@ -162,7 +165,7 @@ private Q_SLOTS:
         LetterBoard::Queries queries;
         queries.showWordList = [this] { return m_showWordList; };
         queries.turnSound = [this] { return m_turnSound; };
-        m_letters = new LetterBoard(m_board, m_state, m_table, queries, m_board);
+        m_letters = new LetterBoard(m_board, m_state, *m_table->model(), m_table, queries, m_board);
         connect(m_letters, &LetterBoard::sendRequested, this, [this](const Message &m) { m_sent.append(m.wire()); });
         connect(m_letters, &LetterBoard::chatLine, this, [this](const QString &text, ColorRef color) {
             QCOMPARE(color, kSystemColor);
@@ -222,8 +225,7 @@ private Q_SLOTS:
         QCOMPARE(heard, sounds);
         if (sent) {
             QCOMPARE(m_sent, QList<QByteArray>{QByteArray("CMD_myword+3+HELLO+\xff")});
-            for (int c = 1; c <= 5; ++c)
-                QCOMPARE(m_letters->cellColor(c), LetterBoard::clSilver);
+            QCOMPARE(model().entry(), BoardModel::Entry::Sent);
             QCOMPARE(m_state.turnSeat, 0);
             QVERIFY(m_chat->hasFocus());
             QVERIFY(m_letters->turnMarker()->isHidden());
@@ -234,7 +236,7 @@ private Q_SLOTS:
             QCOMPARE(m_sent.size(), 1);
         } else {
             QVERIFY(m_sent.isEmpty());
-            QCOMPARE(m_letters->cellColor(1), LetterBoard::clYellow);
+            QCOMPARE(model().entry(), BoardModel::Entry::Open);
         }
     }
 
@@ -244,16 +246,15 @@ private Q_SLOTS:
         m_state.loggedIn = false;
         type(QStringLiteral("hello\r"));
         QVERIFY(m_sent.isEmpty());
-        QCOMPARE(m_letters->cellColor(3), LetterBoard::clSilver);
+        QCOMPARE(model().entry(), BoardModel::Entry::Sent);
         QCOMPARE(m_state.turnSeat, 0);
     }
 
     void redCellsDiscardEveryKey()
     {
         openTurn(3, 4);
-        for (int c = 1; c <= 5; ++c)
-            QCOMPARE(m_letters->cellColor(c), LetterBoard::clRed);
-        cell(2)->setText(QStringLiteral("Q"));
+        QCOMPARE(model().entry(), BoardModel::Entry::Locked);
+        model().setEntryLetter(2, QStringLiteral("Q"));
         QTest::mouseClick(cell(2), Qt::LeftButton);
         QVERIFY(cell(2)->hasFocus());
         QCOMPARE(cell(2)->text(), QStringLiteral("Q"));
@@ -298,7 +299,7 @@ private Q_SLOTS:
         m_letters->notvalid(QStringLiteral("%1+%2+QWXYZ+3+").arg(seat).arg(flag));
         QCOMPARE(row(3), shown ? QStringLiteral("QWXYZ") : QStringLiteral("....."));
         if (shown) {
-            QCOMPARE(m_letters->letterColor(3, 4), LetterBoard::clSilver);
+            QCOMPARE(model().shade(3, 4), BoardModel::Shade::Rejected);
             QCOMPARE(m_letters->status()->text(), QStringLiteral("QWXYZ is not a valid word!"));
         }
     }
@@ -307,21 +308,22 @@ private Q_SLOTS:
     {
         m_state.ownSeat = 1;
         m_letters->loadball(QStringLiteral("4+S+"));
-        cell(3)->setText(QStringLiteral("E"));
+        model().setEntryLetter(3, QStringLiteral("E"));
         m_letters->yourletters(QStringLiteral("1+f+1+sxcxs+STEAK+"));
         QVERIFY(samePicture(m_letters->slot(1, 1)->pixmap(), BoardPictures::ball(4)));
         QVERIFY(m_letters->slot(1, 2)->pixmap().isNull());
         QVERIFY(samePicture(m_letters->slot(1, 3)->pixmap(), BoardPictures::ball(0)));
         QVERIFY(m_letters->slot(1, 4)->pixmap().isNull());
         QVERIFY(samePicture(m_letters->slot(1, 5)->pixmap(), BoardPictures::ball(4)));
-        QCOMPARE(m_letters->letterColor(1, 5), LetterBoard::clBlack);
+        QCOMPARE(model().shade(1, 5), BoardModel::Shade::Played);
+        QCOMPARE(model().mark(1, 5), 4);
         QCOMPARE(cells(), QStringLiteral("....."));
 
         // The next round clears the pictures and shows the new object ball.
         m_letters->loadball(QStringLiteral("5+B+"));
         QVERIFY(m_letters->slot(1, 1)->pixmap().isNull());
         QCOMPARE(row(1), QStringLiteral("B...."));
-        QCOMPARE(m_state.objectBall, 5);
+        QCOMPARE(model().objectBall(), 5);
         QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_theball"))->text(), QStringLiteral("Five Ball"));
         QVERIFY(samePicture(m_board->findChild<PictureBox *>(QStringLiteral("image_theball"))->pixmap(),
                             BoardPictures::ball(5)));
@@ -386,9 +388,9 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(QString, header);
         QFETCH(QString, score);
-        m_letters->header()->setText(QStringLiteral("previous"));
+        model().setHeader(QStringLiteral("previous"));
         for (int seat = 1; seat <= 5; ++seat)
-            m_letters->score(seat)->setText(QStringLiteral("5"));
+            model().setScore(seat, 5);
         if (lateJoin)
             m_letters->gamestats(key + QStringLiteral("+1+1+A+"));
         else
@@ -401,17 +403,17 @@ private Q_SLOTS:
 
     void gameStart()
     {
-        m_letters->eyes(3)->show();
+        model().setWatching(3, true);
         m_table->updatescores(2, 1);
         m_state.seatNames[3] = ClientState::kWaiting;
+        QSignalSpy named(m_letters, &LetterBoard::seatNamed);
         m_letters->startthegame(QStringLiteral("Ann+Bo+high+"));
         QCOMPARE(m_lines, QStringList{QStringLiteral("Ann+Bo has started a game.")});
         QCOMPARE(m_state.gameType, QStringLiteral("high"));
-        QCOMPARE(m_state.seatName(2), QStringLiteral("Dira"));
-        QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_playername2"))->text(), QStringLiteral("Dira"));
-        QCOMPARE(m_state.seatName(4), QStringLiteral("<Waiting>"));
+        QCOMPARE(named.size(), 1);
+        QCOMPARE(named.at(0), (QVariantList{2, QStringLiteral("Dira")}));
         QVERIFY(m_letters->eyes(3)->isHidden());
-        QCOMPARE(m_table->rack(2)->tag(), 0);
+        QVERIFY(model().rack(2).isEmpty());
         QCOMPARE(m_untick, 1);
         QCOMPARE(m_table->catchUpCount(), 0);
     }
@@ -423,10 +425,10 @@ private Q_SLOTS:
         QCOMPARE(row(1), QStringLiteral("T****"));
         QCOMPARE(row(2), QStringLiteral("*****"));
         QCOMPARE(row(3), QStringLiteral("....."));
-        QCOMPARE(m_letters->letterColor(2, 3), LetterBoard::clGray);
+        QCOMPARE(model().shade(2, 3), BoardModel::Shade::Missed);
         QCOMPARE(m_state.firstLetter, QStringLiteral("T"));
         QCOMPARE(m_state.turnSeat, 0);
-        QCOMPARE(m_state.objectBall, 4);
+        QCOMPARE(model().objectBall(), 4);
         QCOMPARE(m_board->findChild<QLabel *>(QStringLiteral("label_theball"))->text(), QStringLiteral("Four Ball"));
 
         // A row past the grid stars all five rows and touches nothing else.
@@ -439,13 +441,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("turn");
         QTest::addColumn<int>("turnSound");
         QTest::addColumn<QString>("status");
-        QTest::addColumn<ColorRef>("color");
+        QTest::addColumn<BoardModel::Entry>("entry");
         QTest::addColumn<QString>("sound");
         QTest::addColumn<QPoint>("marker");
-        QTest::newRow("own seat, classic") << 2 << 0 << "Your Turn." << LetterBoard::clYellow << "turn" << QPoint(231, 361);
-        QTest::newRow("own seat, new") << 2 << 1 << "Your Turn." << LetterBoard::clYellow << "turnnew" << QPoint(231, 361);
-        QTest::newRow("seat 4") << 4 << 0 << "Dan's turn." << LetterBoard::clRed << "" << QPoint(231, 441);
-        QTest::newRow("seat 7") << 7 << 0 << "unchanged" << LetterBoard::clRed << "" << QPoint(1, 1);
+        QTest::newRow("own seat, classic") << 2 << 0 << "Your Turn." << BoardModel::Entry::Open << "turn" << QPoint(231, 361);
+        QTest::newRow("own seat, new") << 2 << 1 << "Your Turn." << BoardModel::Entry::Open << "turnnew" << QPoint(231, 361);
+        QTest::newRow("seat 4") << 4 << 0 << "Dan's turn." << BoardModel::Entry::Locked << "" << QPoint(231, 441);
+        QTest::newRow("seat 7") << 7 << 0 << "unchanged" << BoardModel::Entry::Locked << "" << QPoint(231, 400);
     }
 
     void nextPlayer()
@@ -453,7 +455,7 @@ private Q_SLOTS:
         QFETCH(int, turn);
         QFETCH(int, turnSound);
         QFETCH(QString, status);
-        QFETCH(ColorRef, color);
+        QFETCH(BoardModel::Entry, entry);
         QFETCH(QString, sound);
         QFETCH(QPoint, marker);
         m_state.ownSeat = 2;
@@ -462,9 +464,11 @@ private Q_SLOTS:
         m_letters->submitted(QStringLiteral("1+"));
         m_letters->submitted(QStringLiteral("9+"));
         QVERIFY(m_letters->chalk(1)->isVisible());
-        m_letters->turnMarker()->move(1, 1);
-        m_letters->status()->setText(QStringLiteral("unchanged"));
-        cell(4)->setText(QStringLiteral("Z"));
+        // Seat 3's row keeps the marker when the seat named has no row.
+        model().showTurnMarker(3);
+        model().hideTurnMarker();
+        model().setStatus(QStringLiteral("unchanged"));
+        model().setEntryLetter(4, QStringLiteral("Z"));
 
         m_letters->getnextplayer(QStringLiteral("%1+3+").arg(turn));
         QCOMPARE(m_state.turnSeat, turn);
@@ -472,8 +476,7 @@ private Q_SLOTS:
         QCOMPARE(row(3), QStringLiteral("R...."));
         QCOMPARE(m_letters->secondsLeft(), 20);
         QCOMPARE(cells(), QStringLiteral("....."));
-        for (int c = 1; c <= 5; ++c)
-            QCOMPARE(m_letters->cellColor(c), color);
+        QCOMPARE(model().entry(), entry);
         QCOMPARE(m_sounds, sound.isEmpty() ? QStringList() : QStringList{sound});
         QCOMPARE(focusedCell(), turn == 2 ? 1 : 0);
         QVERIFY(m_letters->chalk(1)->isHidden());
@@ -496,12 +499,12 @@ private Q_SLOTS:
         openTurn(1, 1);
         m_letters->loadball(QStringLiteral("2+G+"));
         m_letters->getnextplayer(QStringLiteral("1+%1+").arg(row));
-        cell(1)->setText(QStringLiteral("G"));
+        model().setEntryLetter(1, QStringLiteral("G"));
         m_sounds.clear();
         m_letters->timeup(QStringLiteral("%1+").arg(row));
         QCOMPARE(this->row(row), letters);
         for (int c = 1; c <= 5; ++c)
-            QCOMPARE(m_letters->letterColor(row, c), LetterBoard::clGray);
+            QCOMPARE(model().shade(row, c), BoardModel::Shade::Missed);
         QCOMPARE(cells(), QStringLiteral("....."));
         QCOMPARE(m_letters->status()->text(), QStringLiteral("Time is Up!"));
         QCOMPARE(m_sounds, QStringList{QStringLiteral("wrongguess")});
@@ -518,15 +521,16 @@ private Q_SLOTS:
         m_state.ownSeat = 2;
         m_letters->startthegame(QStringLiteral("Ann+high+"));
         m_letters->loadball(QStringLiteral("1+C+"));
-        m_letters->score(3)->setText(QStringLiteral("4"));
+        model().setScore(3, 4);
         m_letters->heguessed(QStringLiteral("3+CHAIR+1+1000+"));
         QCOMPARE(m_letters->score(3)->text(), QStringLiteral("4"));
         m_letters->heguessed(QStringLiteral("3+CHAIR+2+14+"));
         QCOMPARE(m_letters->score(3)->text(), QStringLiteral("14"));
         QCOMPARE(m_letters->status()->text(), QStringLiteral("CHAIR is the word. Cid got it!"));
-        QCOMPARE(m_table->rack(3)->hint(), QStringLiteral("1+2"));
+        QCOMPARE(model().rack(3), (QList<int>{1, 2}));
         QCOMPARE(cells(), QStringLiteral("CHAIR"));
-        QCOMPARE(m_letters->cellColor(1), LetterBoard::clRed);
+        QCOMPARE(model().entry(), BoardModel::Entry::Locked);
+        QVERIFY(model().answerShown());
         QVERIFY(cell(1)->isReadOnly());
 
         QVERIFY_THROWS_EXCEPTION(ConversionError, m_letters->playerscores(QStringLiteral("1+x")));
@@ -554,10 +558,10 @@ private Q_SLOTS:
         m_letters->startthegame(QStringLiteral("Ann+") + key + QStringLiteral("+"));
         m_letters->loadball(QStringLiteral("1+C+"));
         m_sounds.clear();
-        const int before = m_table->scriptIndex();
+        const int before = m_table->model()->scriptStep();
         m_letters->heguessed(QStringLiteral("%1+CHAIR+1+1000+").arg(finder));
-        QCOMPARE(m_table->scriptIndex(), shot ? before + 1 : before);
-        QCOMPARE(m_table->rack(finder)->tag(), 1);
+        QCOMPARE(m_table->model()->scriptStep(), shot ? before + 1 : before);
+        QCOMPARE(model().rack(finder).size(), 1);
         QCOMPARE(m_sounds, sounds);
         QCOMPARE(m_letters->secondsLeft(), 0);
     }
@@ -568,7 +572,7 @@ private Q_SLOTS:
         m_letters->nooneguessed(QStringLiteral("QUART+"));
         QCOMPARE(m_letters->status()->text(), QStringLiteral("QUART is the correct answer."));
         QCOMPARE(cells(), QStringLiteral("QUART"));
-        QCOMPARE(m_letters->cellColor(5), LetterBoard::clRed);
+        QCOMPARE(model().entry(), BoardModel::Entry::Locked);
         QVERIFY(m_letters->turnMarker()->isHidden());
         QVERIFY(m_sounds.isEmpty());
     }
@@ -691,10 +695,11 @@ private Q_SLOTS:
     {
         auto *name = m_board->findChild<QLabel *>(QStringLiteral("label_playername1"));
         PictureBox *eyes = m_letters->eyes(1);
-        eyes->show();
+        model().setWatching(1, true);
+        QVERIFY(eyes->isVisible());
         QVERIFY(name->x() + name->contentsRect().left() > eyes->geometry().right());
         QVERIFY(name->contentsRect().width() >= name->fontMetrics().horizontalAdvance(name->text()));
-        eyes->hide();
+        model().setWatching(1, false);
         QCOMPARE(name->contentsRect(), name->rect());
     }
 

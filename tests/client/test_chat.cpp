@@ -497,8 +497,11 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(QStringList, played);
         auto w = seated();
-        w->action("PlayChatterSounds1")->setChecked(chatterOn);
-        w->action("PlaySounds1")->setChecked(false); // chatter does not depend on it
+        Preferences prefs = w->preferences()->value();
+        prefs.chatterSounds = chatterOn;
+        prefs.playSounds = false; // chatter does not depend on it
+        w->preferences()->set(prefs);
+        QCOMPARE(w->action("PlayChatterSounds1")->isChecked(), chatterOn);
         w->setSeatName(2, QStringLiteral("Rook"));
         const QString before = lastLine(*w).text();
         receive(*w, message);

@@ -17,9 +17,10 @@
 
 using namespace brelvox;
 
-// What the player hears: the real sink plays through a private PulseAudio whose only sink
-// is a null sink, and parec records that sink's monitor. Each clip must be found in the
-// recording where it was played, and nothing where a clip was cut off.
+// What the player hears: the real sink plays through a private sound server (PulseAudio, or
+// PipeWire where the desktop runs it) whose only sink is a null sink, and parec records that
+// sink's monitor. Each clip must be found in the recording where it was played, and nothing
+// where a clip was cut off.
 
 namespace {
 
@@ -88,30 +89,17 @@ public:
                          [this] { m_recording += m_recorder.readAllStandardOutput(); });
     }
 
+    // PulseAudio where it is installed; on a desktop that runs PipeWire instead, a private
+    // PipeWire with its PulseAudio service. BRELVOX_TEST_SOUND_SERVER=pipewire picks it anyway.
     bool start()
     {
         if (!m_dir.isValid())
             return false;
-        const QString exe = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
-        if (exe.isEmpty()) {
-            m_error = "pulseaudio is not installed (scripts/install-deps installs it)";
-            return false;
-        }
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char *var : {"XDG_RUNTIME_DIR", "HOME", "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
-            env.insert(QString::fromLatin1(var), m_dir.path());
-        env.remove(QStringLiteral("PULSE_SERVER"));
-        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
         m_socket = m_dir.filePath(QStringLiteral("native"));
-        m_daemon.setProcessEnvironment(env);
-        m_daemon.setProcessChannelMode(QProcess::MergedChannels);
-        dieWithParent(m_daemon);
-        // -n: no default script, so no session modules; runs as root too (CI does).
-        m_daemon.start(exe, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--use-pid-file=no"),
-                             QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disallow-exit"),
-                             QStringLiteral("--log-target=stderr"), QStringLiteral("-L"),
-                             QStringLiteral("module-null-sink sink_name=brelvoxtest"), QStringLiteral("-L"),
-                             QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + m_socket});
+        const bool pipeWire = qgetenv("BRELVOX_TEST_SOUND_SERVER") == "pipewire"
+            || QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty();
+        if (!(pipeWire ? startPipeWire() : startPulseAudio()))
+            return false;
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < 10000 && m_daemon.state() != QProcess::NotRunning) {
@@ -119,13 +107,14 @@ public:
                 return true;
             QTest::qWait(50);
         }
-        m_error = "pulseaudio did not start: " + m_daemon.readAll();
+        m_error = "the sound server did not start: " + m_daemon.readAll() + m_session.readAll();
         return false;
     }
 
     ~PrivateSoundServer()
     {
         stopProcess(m_recorder);
+        stopProcess(m_session);
         stopProcess(m_daemon);
     }
 
@@ -170,6 +159,85 @@ public:
     qint64 recordedMs() const { return m_recording.size() / 2 * 1000 / kRate; }
 
 private:
+    QProcessEnvironment daemonEnvironment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *var : {"XDG_RUNTIME_DIR", "PIPEWIRE_RUNTIME_DIR", "HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME",
+                                "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
+            env.insert(QString::fromLatin1(var), m_dir.path());
+        env.remove(QStringLiteral("PULSE_SERVER"));
+        env.remove(QStringLiteral("PIPEWIRE_REMOTE"));
+        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+        return env;
+    }
+
+    bool startPulseAudio()
+    {
+        const QString exe = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+        m_daemon.setProcessEnvironment(daemonEnvironment());
+        m_daemon.setProcessChannelMode(QProcess::MergedChannels);
+        dieWithParent(m_daemon);
+        // -n: no default script, so no session modules; runs as root too (CI does).
+        m_daemon.start(exe, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--use-pid-file=no"),
+                             QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disallow-exit"),
+                             QStringLiteral("--log-target=stderr"), QStringLiteral("-L"),
+                             QStringLiteral("module-null-sink sink_name=brelvoxtest"), QStringLiteral("-L"),
+                             QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + m_socket});
+        return true;
+    }
+
+    // PipeWire serves the PulseAudio protocol itself; its session manager (on a bus of its
+    // own) links the streams to the null sink.
+    bool startPipeWire()
+    {
+        for (const char *exe : {"pipewire", "wireplumber", "dbus-run-session"}) {
+            if (QStandardPaths::findExecutable(QString::fromLatin1(exe)).isEmpty()) {
+                m_error = QByteArray("neither pulseaudio nor ") + exe
+                    + " is installed (scripts/install-deps test installs a sound server)";
+                return false;
+            }
+        }
+        const QString conf = m_dir.filePath(QStringLiteral("pipewire.conf"));
+        QFile file(conf);
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        file.write(QStringLiteral(R"(context.properties = { core.daemon = true core.name = pipewire-0 }
+context.spa-libs = { audio.convert.* = audioconvert/libspa-audioconvert support.* = support/libspa-support }
+context.modules = [
+  { name = libpipewire-module-protocol-native } { name = libpipewire-module-metadata }
+  { name = libpipewire-module-spa-node-factory } { name = libpipewire-module-client-node }
+  { name = libpipewire-module-access } { name = libpipewire-module-adapter }
+  { name = libpipewire-module-link-factory } { name = libpipewire-module-session-manager }
+  { name = libpipewire-module-protocol-pulse args = { server.address = [ "unix:%1" ] } }
+]
+context.objects = [
+  { factory = spa-node-factory
+    args = { factory.name = support.node.driver node.name = Dummy-Driver priority.driver = 20000 } }
+  { factory = adapter
+    args = { factory.name = support.null-audio-sink node.name = brelvoxtest media.class = Audio/Sink
+             audio.position = [ FL FR ] monitor.channel-volumes = true } }
+]
+)")
+                       .arg(m_socket)
+                       .toUtf8());
+        file.close();
+        for (QProcess *p : {&m_daemon, &m_session}) {
+            p->setProcessEnvironment(daemonEnvironment());
+            p->setProcessChannelMode(QProcess::MergedChannels);
+            dieWithParent(*p);
+        }
+        m_daemon.start(QStringLiteral("pipewire"), {QStringLiteral("-c"), conf});
+        if (!m_daemon.waitForStarted(5000))
+            return false;
+        // The session manager needs the daemon's socket to be there.
+        QElapsedTimer clock;
+        clock.start();
+        while (!QFileInfo::exists(m_dir.filePath(QStringLiteral("pipewire-0"))) && clock.elapsed() < 5000)
+            QTest::qWait(20);
+        m_session.start(QStringLiteral("dbus-run-session"), {QStringLiteral("--"), QStringLiteral("wireplumber")});
+        return m_session.waitForStarted(5000);
+    }
+
     QProcessEnvironment clientEnvironment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -181,6 +249,7 @@ private:
     QTemporaryDir m_dir;
     QString m_socket;
     QProcess m_daemon;
+    QProcess m_session; // PipeWire's session manager
     QProcess m_recorder;
     QByteArray m_recording;
     QByteArray m_error;
