@@ -10,6 +10,7 @@
 #include "board/wordlistpanel.h"
 #include "boardmodel/boardmodel.h"
 #include "core/conversion.h"
+#include "core/gametype.h"
 #include "protocol/catalogue.h"
 #include "protocol/fieldreader.h"
 #include "protocol/message.h"
@@ -166,20 +167,10 @@ void LetterBoard::focusCell(int column)
 
 void LetterBoard::applyHeader(const QString &key, bool lateJoin)
 {
-    QString header;
-    bool scored = false;
-    if (key == QLatin1String("most")) {
-        header = QStringLiteral("MOST BALLS POCKETED");
-    } else if (key == QLatin1String("high")) {
-        header = QStringLiteral("HIGH SCORE GAME");
-        scored = true;
-    } else if (key == QLatin1String("nine")) {
-        header = QStringLiteral("NINE BALL");
-    } else if (key == QLatin1String("race")) {
-        header = lateJoin ? QStringLiteral("RACE TO NINE") : QStringLiteral("RACE TO 9");
-    }
-    if (!header.isEmpty()) {
-        m_model.setHeader(header);
+    // An unknown key leaves the header and the scores as they are.
+    if (const GameTypeInfo *type = gameTypeByKey(key)) {
+        m_model.setHeader(QString::fromLatin1(lateJoin ? type->lateHeader : type->header));
+        const bool scored = type->scoring == Scoring::Points;
         for (int seat = 1; seat <= 5; ++seat)
             m_model.setScore(seat, scored ? 0 : BoardModel::NoScore);
     }
@@ -444,8 +435,8 @@ void LetterBoard::heguessed(const QString &args)
     if (windowActive())
         focusChatMidGuess(typed);
     m_model.hideTurnMarker();
-    // In Race to 9 each table shows only its own player's balls.
-    const bool othersRace = m_state.gameType == QLatin1String("race") && seat != m_state.ownSeat;
+    // In a race each table shows only its own player's balls.
+    const bool othersRace = scoringOf(gameTypeFromKey(m_state.gameType)) == Scoring::Race && seat != m_state.ownSeat;
     if (m_table && !othersRace)
         m_table->fireShot();
 }

@@ -4,6 +4,7 @@
 
 #include "board/boardpictures.h"
 #include "board/picturebox.h"
+#include "core/gametype.h"
 #include "protocol/catalogue.h"
 #include "protocol/message.h"
 #include "widgets/flatpanel.h"
@@ -16,11 +17,16 @@ namespace brelvox {
 
 namespace {
 
-constexpr int BoxTops[4] = {40, 66, 92, 118};
+constexpr int BoxTop = 40;
+constexpr int BoxPitch = 26;
 constexpr int BoxLeft = 40;
 
-const char *const OptionTexts[4] = {"High Score Game", "Most Balls Pocketed", "9 Ball", "Race to 9"};
 const char *const OptionTextNames[4] = {"label_gametype", "Label1", "Label4", "Label5"};
+
+int optionCount()
+{
+    return int(gameTypes().size());
+}
 
 } // namespace
 
@@ -45,19 +51,21 @@ Tgamestart::Tgamestart(ClientState &state, QWidget *parent)
 
     m_boxPictures = BoardPictures::optionBoxes();
     QFont text(QStringLiteral("Arial"), 10, QFont::Bold);
-    for (int n = 1; n <= 4; ++n) {
+    for (const GameTypeInfo &type : gameTypes()) {
+        const int n = type.option;
+        const int top = BoxTop + BoxPitch * (n - 1);
         auto *box = new PictureBox(this);
         box->setObjectName(QStringLiteral("image_%1").arg(n));
         box->setTag(n);
-        box->setGeometry(BoxLeft, BoxTops[n - 1], 28, 22);
+        box->setGeometry(BoxLeft, top, 28, 22);
         box->setCursor(Qt::PointingHandCursor);
         box->installEventFilter(this);
-        m_boxes[n - 1] = box;
+        m_boxes.append(box);
 
-        auto *label = new QLabel(QString::fromLatin1(OptionTexts[n - 1]), this);
-        label->setObjectName(QString::fromLatin1(OptionTextNames[n - 1]));
+        auto *label = new QLabel(QString::fromLatin1(type.caption), this);
+        label->setObjectName(n <= 4 ? QString::fromLatin1(OptionTextNames[n - 1]) : QStringLiteral("label_option%1").arg(n));
         label->setFont(text);
-        label->setGeometry(BoxLeft + 36, BoxTops[n - 1], 150, 22);
+        label->setGeometry(BoxLeft + 36, top, 150, 22);
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
         m_optionTexts.append(label);
@@ -75,16 +83,8 @@ Tgamestart::Tgamestart(ClientState &state, QWidget *parent)
 
 QString Tgamestart::keyFor(int option)
 {
-    switch (option) {
-    case 2:
-        return QStringLiteral("most");
-    case 3:
-        return QStringLiteral("nine");
-    case 4:
-        return QStringLiteral("race");
-    default:
-        return QStringLiteral("high");
-    }
+    const GameTypeInfo *type = gameTypeByOption(option);
+    return QString::fromLatin1(type ? type->key : gameTypes().front().key);
 }
 
 void Tgamestart::FormCreate(const QPixmap &background)
@@ -106,9 +106,9 @@ void Tgamestart::showOver(QWidget *over)
 
 void Tgamestart::setChosenType(int option)
 {
-    if (option < 1 || option > 4)
-        option = 1;
-    for (int n = 1; n <= 4; ++n)
+    if (!gameTypeByOption(option))
+        option = gameTypes().front().option;
+    for (int n = 1; n <= optionCount(); ++n)
         changebox(QStringLiteral("image_%1").arg(n), n == option ? 1 : 0);
     m_chosenType = option;
 }
@@ -129,9 +129,9 @@ void Tgamestart::changebox(const QString &widgetName, int picture)
 
 void Tgamestart::image_1Click(int tag)
 {
-    if (tag < 1 || tag > 4)
+    if (!gameTypeByOption(tag))
         return;
-    for (int n = 1; n <= 4; ++n)
+    for (int n = 1; n <= optionCount(); ++n)
         changebox(QStringLiteral("image_%1").arg(n), 0);
     changebox(QStringLiteral("image_%1").arg(tag), 1);
     m_chosenType = tag;

@@ -25,7 +25,7 @@ class Tgamestart : public QDialog
 public:
     explicit Tgamestart(ClientState &state, QWidget *parent = nullptr);
 
-    // Option 1 "high", 2 "most", 3 "nine", 4 "race"; any other option sends "high".
+    // The key of a game type's option; an option no type has sends the first type's ("high").
     static QString keyFor(int option);
 
     // Takes over the main window's tiled background; a null picture keeps the white.
@@ -55,7 +55,7 @@ protected:
 private:
     ClientState &m_state;
     FlatPanel *m_background = nullptr;
-    std::array<PictureBox *, 4> m_boxes{};
+    QList<PictureBox *> m_boxes; // in option order
     int m_chosenType = 1;
     PictureBox *m_start = nullptr;
     QList<QPixmap> m_boxPictures;

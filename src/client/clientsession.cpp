@@ -14,6 +14,8 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 namespace brelvox {
 
 namespace {
@@ -104,8 +106,12 @@ void ClientSession::sockRead()
         m_queue.push(m);
     if (m_queue.size() >= kMaxQueued)
         m_sock->setReadPaused(true);
-    if (!m_queue.isEmpty())
-        wake();
+    if (m_queue.isEmpty() || m_timer1->isActive())
+        return;
+    // A message reaching a client at rest is handled at once, not a whole tick later; the
+    // ticks after it keep their spacing.
+    const qint64 since = m_lastTick.isValid() ? m_lastTick.elapsed() : kTickMs;
+    m_timer1->start(int(std::max<qint64>(0, kTickMs - since)));
 }
 
 void ClientSession::sockInfo(int code, const QString &text)
@@ -168,6 +174,9 @@ void ClientSession::endSession(const QString &notice)
 
 void ClientSession::Timer1Timer()
 {
+    m_lastTick.start();
+    if (m_timer1->isActive() && m_timer1->interval() != kTickMs)
+        m_timer1->start(kTickMs);
     // A busy host sends more than one message a tick: handle what waits, within a budget
     // that leaves the rest of the tick to painting. The tickers still run once a tick, so
     // the phrase pause and the ball steps keep their timing.

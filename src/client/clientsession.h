@@ -8,6 +8,7 @@
 #include "protocol/receivequeue.h"
 #include "widgets/colortext.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -98,6 +99,7 @@ private:
     QPointer<Tspylist> m_spyList;
     TSock *m_sock = nullptr;
     QTimer *m_timer1 = nullptr;
+    QElapsedTimer m_lastTick; // when Timer1 last ran: an early first tick keeps the spacing
     QTimer *m_retry = nullptr;
     QString m_host;
     QString m_lastFailure; // what the player was last told about connecting

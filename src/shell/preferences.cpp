@@ -3,6 +3,7 @@
 #include "shell/preferences.h"
 
 #include "core/conversion.h"
+#include "core/gametype.h"
 #include "core/inifile.h"
 #include "host/hostoptions.h"
 
@@ -63,7 +64,7 @@ void load(const IniFile &ini, Preferences &p)
     int typeNumber = 0;
     if (number(type, typeNumber)) // a bad value keeps the type chosen before
         // A number that names no box is taken as the first type, as an empty value is.
-        p.gameType = typeNumber >= 1 && typeNumber <= 4 ? typeNumber : 1;
+        p.gameType = gameTypeByOption(typeNumber) ? typeNumber : gameTypes().front().option;
     p.turnSound = ini.readString(kSection, QStringLiteral("Turnsound"), QStringLiteral("0")) == QLatin1String("1") ? 1 : 0;
     p.chatterSounds = ini.readString(kSection, QStringLiteral("ChatterSounds"), QStringLiteral("true")) != QLatin1String("false");
     if (bad)
@@ -86,7 +87,7 @@ QString save(IniFile &ini, const Preferences &p)
         {"Textcolor", colorToText(p.textColor), true},
         {"Actioncolor", colorToText(p.actionColor), true},
         {"Botspeed", QString::number(p.botSpeed), false},
-        {"Gametype", QString::number(p.gameType >= 1 && p.gameType <= 4 ? p.gameType : 1), false},
+        {"Gametype", QString::number(gameTypeByOption(p.gameType) ? p.gameType : gameTypes().front().option), false},
         {"Playsounds", boolText(p.playSounds), false},
         {"Showwordlist", boolText(p.showWordList), false},
         {"Turnsound", QString::number(p.turnSound), false},

@@ -24,7 +24,7 @@ struct Preferences {
     bool showWordList = true;
     int betweenRounds = 5;
     int botSpeed = 1000;
-    int gameType = 1; // 1 High Score, 2 Most Balls, 3 Nine Ball, 4 Race
+    int gameType = 1; // a game type's option number
     int turnSound = 0;
     bool chatterSounds = false;
 

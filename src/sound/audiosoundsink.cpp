@@ -13,6 +13,8 @@ namespace brelvox {
 namespace {
 
 constexpr qint64 kBufferMicroseconds = 60'000;
+constexpr qint64 kLeadMicroseconds = 20'000;
+constexpr qint64 kShortestMicroseconds = 2 * kBufferMicroseconds;
 constexpr int kReleaseAfterIdleMs = 1000;
 
 QAudioFormat formatOf(const WaveClip &clip)
@@ -91,7 +93,16 @@ void AudioSoundSink::play(const QString &name)
     // A small buffer starts a clip sooner; the window thread refills it in time.
     output->setBufferSize(format.bytesForDuration(kBufferMicroseconds));
     auto *buffer = new QBuffer(output); // goes with the output, never before it
-    buffer->setData(clip->data);
+    // A fresh stream loses its first few milliseconds, and the sound server starts it only
+    // once it holds about a buffer's worth: the 10 ms ball strike would never sound. Silence
+    // ahead of every clip keeps its start, silence after a short one makes up the rest.
+    const char silence = format.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0);
+    QByteArray data(format.bytesForDuration(kLeadMicroseconds), silence);
+    data += clip->data;
+    const qint64 least = format.bytesForDuration(kShortestMicroseconds);
+    if (data.size() < least)
+        data.append(QByteArray(least - data.size(), silence));
+    buffer->setData(data);
     buffer->open(QIODevice::ReadOnly);
     m_output = output;
     QObject::connect(output, &QAudioSink::stateChanged, output, [this, output](QAudio::State state) {

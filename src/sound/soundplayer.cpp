@@ -4,11 +4,35 @@
 
 #include "sound/audiosoundsink.h"
 
+#include <QTimer>
+
+#include <algorithm>
+
 namespace brelvox {
+
+namespace {
+
+bool isFeedback(const QString &name)
+{
+    return name.compare(QLatin1String("wrongguess"), Qt::CaseInsensitive) == 0
+        || name.compare(QLatin1String("rightguess"), Qt::CaseInsensitive) == 0;
+}
+
+bool isTurn(const QString &name)
+{
+    return name.compare(SoundPlayer::turnSoundName(0), Qt::CaseInsensitive) == 0
+        || name.compare(SoundPlayer::turnSoundName(1), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
 
 SoundPlayer::SoundPlayer(std::unique_ptr<SoundSink> sink, QObject *parent)
     : QObject(parent)
+    , m_turnHold(new QTimer(this))
 {
+    m_turnHold->setSingleShot(true);
+    m_turnHold->setTimerType(Qt::PreciseTimer);
+    connect(m_turnHold, &QTimer::timeout, this, &SoundPlayer::playHeldTurn);
     setSink(std::move(sink));
 }
 
@@ -41,16 +65,46 @@ int SoundPlayer::turnSound() const
 
 void SoundPlayer::playsounds(const QString &name)
 {
-    if (soundsOn())
-        m_sink->play(name);
+    if (!soundsOn())
+        return;
+    if (isTurn(name) && m_feedbackClock.isValid()) {
+        const qint64 left = std::min<qint64>(m_feedbackMs, kTurnWaitMs) - m_feedbackClock.elapsed();
+        if (left > 0) {
+            m_heldTurn = name;
+            m_turnHold->start(int(left));
+            return;
+        }
+    }
+    play(name);
 }
 
 bool SoundPlayer::playChatter(const QString &name)
 {
     if (!chatterOn())
         return false;
-    m_sink->play(name);
+    play(name);
     return true;
+}
+
+void SoundPlayer::play(const QString &name)
+{
+    // Whatever is asked for now replaces a turn sound still waiting, as it would cut it off.
+    m_turnHold->stop();
+    m_heldTurn.clear();
+    m_feedbackClock.invalidate();
+    if (isFeedback(name)) {
+        const WaveClip *clip = m_clips.find(name);
+        m_feedbackMs = clip ? qint64(clip->seconds() * 1000) : 0;
+        m_feedbackClock.start();
+    }
+    m_sink->play(name);
+}
+
+void SoundPlayer::playHeldTurn()
+{
+    const QString name = m_heldTurn;
+    if (!name.isEmpty())
+        play(name);
 }
 
 void SoundPlayer::playTurn()

@@ -2,13 +2,17 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
+#include "sound/soundlibrary.h"
 #include "sound/soundsink.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
+
+class QTimer;
 
 namespace brelvox {
 
@@ -26,6 +30,10 @@ struct ChatterSound {
 //
 // A QObject so that the parts asking for sounds connect to it: whichever goes first, no
 // call reaches a destroyed player.
+//
+// One clip at a time, the newest cutting off the one playing, with one exception: the turn
+// sound that follows a guess's feedback sound within a moment waits (at most kTurnWaitMs)
+// for the feedback to end, so that a player guessing last in a solo game hears both.
 class SoundPlayer : public QObject
 {
     Q_OBJECT
@@ -37,6 +45,8 @@ public:
     };
 
     // Without a sink, sounds go to the default audio output.
+    static constexpr int kTurnWaitMs = 300;
+
     explicit SoundPlayer(std::unique_ptr<SoundSink> sink = nullptr, QObject *parent = nullptr);
     ~SoundPlayer() override;
 
@@ -65,8 +75,16 @@ public:
     static QString chatterCaption(const QString &name);
 
 private:
+    void play(const QString &name);
+    void playHeldTurn();
+
     std::unique_ptr<SoundSink> m_sink;
     Switches m_switches;
+    SoundLibrary m_clips;         // only for the feedback sounds' lengths
+    QElapsedTimer m_feedbackClock; // since the last feedback sound began; invalid otherwise
+    qint64 m_feedbackMs = 0;      // its length
+    QTimer *m_turnHold = nullptr;
+    QString m_heldTurn;
 };
 
 } // namespace brelvox

@@ -362,6 +362,13 @@ private Q_SLOTS:
         QVERIFY(c.session->timer1()->isActive());
         QTRY_COMPARE(c.label(3), QStringLiteral("Bo"));
         QTRY_VERIFY(!c.session->timer1()->isActive());
+        // A read finding the client at rest has its message handled at once.
+        QTest::qWait(2 * ClientSession::kTickMs);
+        c.session->receivedlist().push(QStringLiteral("CMD_newplayerinfo+4+Cy"));
+        c.session->sockRead();
+        QCOMPARE(c.session->timer1()->remainingTime(), 0);
+        QTRY_COMPARE(c.label(4), QStringLiteral("Cy"));
+        QTRY_VERIFY(!c.session->timer1()->isActive());
         bool busy = true;
         c.session->addTicker([&] { return busy; });
         c.session->wake();

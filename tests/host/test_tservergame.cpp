@@ -202,7 +202,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        RandomSource::instance().seed(4242);
+        RandomSource::instance().seed(4243);
         makeServer();
     }
     void cleanup()

@@ -75,6 +75,8 @@ private Q_SLOTS:
     void startValuesWithoutSwitches();
     void turnSound_data();
     void turnSound();
+    void turnWaitsForFeedback_data();
+    void turnWaitsForFeedback();
     void chatterTable();
     void lookup_data();
     void lookup();
@@ -162,6 +164,55 @@ void TestSoundPlayer::turnSound()
     r.sounds = sounds;
     r.chatter = true; // chatter's switch has no say over the turn
     r.player.playTurn();
+    QCOMPARE(r.sink->played(), heard);
+}
+
+void TestSoundPlayer::turnWaitsForFeedback_data()
+{
+    // Sounds asked for with a pause in ms before each; what the sink got at once (right after
+    // the last request) and in the end; how long the last turn sound waited at least.
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QList<int>>("gaps");
+    QTest::addColumn<QStringList>("atOnce");
+    QTest::addColumn<QStringList>("heard");
+    QTest::addColumn<int>("waitsAtLeast");
+
+    const QStringList wrongTurn{"wrongguess", "turn"};
+    QTest::newRow("wrong guess, then the turn: waits for its end")
+        << wrongTurn << QList<int>{0, 0} << QStringList{"wrongguess"} << wrongTurn << 100;
+    QTest::newRow("right guess, then the new turn sound: waits a moment only")
+        << QStringList{"rightguess", "turnnew"} << QList<int>{0, 0} << QStringList{"rightguess"}
+        << QStringList{"rightguess", "turnnew"} << SoundPlayer::kTurnWaitMs - 20;
+    QTest::newRow("feedback long over: the turn at once")
+        << wrongTurn << QList<int>{0, 300} << wrongTurn << wrongTurn << 0;
+    QTest::newRow("not feedback: the turn cuts it off")
+        << QStringList{"typing1", "turn"} << QList<int>{0, 0} << QStringList{"typing1", "turn"}
+        << QStringList{"typing1", "turn"} << 0;
+    QTest::newRow("a sound while the turn waits replaces it")
+        << QStringList{"wrongguess", "turn", "backspace"} << QList<int>{0, 0, 20}
+        << QStringList{"wrongguess", "backspace"} << QStringList{"wrongguess", "backspace"} << 0;
+}
+
+void TestSoundPlayer::turnWaitsForFeedback()
+{
+    QFETCH(QStringList, asked);
+    QFETCH(QList<int>, gaps);
+    QFETCH(QStringList, atOnce);
+    QFETCH(QStringList, heard);
+    QFETCH(int, waitsAtLeast);
+
+    Recorder r;
+    QElapsedTimer sinceLast;
+    for (int i = 0; i < asked.size(); ++i) {
+        if (gaps[i])
+            QTest::qWait(gaps[i]);
+        sinceLast.start();
+        r.player.playsounds(asked[i]);
+    }
+    QCOMPARE(r.sink->played(), atOnce);
+    QTRY_COMPARE(r.sink->played().size(), heard.size());
+    QVERIFY(sinceLast.elapsed() >= waitsAtLeast);
+    QTest::qWait(SoundPlayer::kTurnWaitMs + 50);
     QCOMPARE(r.sink->played(), heard);
 }
 

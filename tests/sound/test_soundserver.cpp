@@ -2,10 +2,12 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "sound/audiosoundsink.h"
 #include "sound/soundlibrary.h"
+#include "sound/soundplayer.h"
 #include "support/childprocess.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -14,13 +16,14 @@
 #include <algorithm>
 #include <cmath>
 #include <csignal>
+#include <functional>
 
 using namespace brelvox;
 
-// What the player hears: the real sink plays through a private sound server (PulseAudio, or
-// PipeWire where the desktop runs it) whose only sink is a null sink, and parec records that
-// sink's monitor. Each clip must be found in the recording where it was played, and nothing
-// where a clip was cut off.
+// What the player hears: the game's sound player and the real sink play through a private
+// sound server (PulseAudio, or PipeWire where the desktop runs it) whose only sink is a null
+// sink, and parec records that sink's monitor. Each clip must be found in the recording where
+// it started, and nothing where a clip was cut off.
 
 namespace {
 
@@ -76,8 +79,23 @@ QList<double> envelope(const QByteArray &s16)
 
 struct Played {
     QString name;
-    qint64 atMs;      // when play() was called, on the test's clock
+    qint64 atMs;      // when the sink was asked to play it, on the test's clock
     QList<double> env;
+};
+
+// The real sink, noting when each clip reaches it (the player may hold a clip back).
+class StampingSink : public SoundSink
+{
+public:
+    std::function<void(const QString &)> onPlay;
+    AudioSoundSink real;
+
+    void play(const QString &name) override
+    {
+        if (onPlay)
+            onPlay(name);
+        real.play(name);
+    }
 };
 
 class PrivateSoundServer
@@ -261,7 +279,8 @@ class TestSoundServer : public QObject
 {
     Q_OBJECT
     std::unique_ptr<PrivateSoundServer> m_server;
-    std::unique_ptr<AudioSoundSink> m_sink;
+    std::unique_ptr<SoundPlayer> m_player;
+    StampingSink *m_sink = nullptr;
     SoundLibrary m_library;
     int m_heard = 0;
     int m_played = 0;
@@ -273,43 +292,52 @@ private Q_SLOTS:
         QVERIFY2(m_server->start(), m_server->error().constData());
         // The sink meets the sound server on its first clip, so this reaches it.
         qputenv("PULSE_SERVER", m_server->server().toUtf8());
-        m_sink = std::make_unique<AudioSoundSink>();
-        QVERIFY(m_sink->hasDevice());
+        auto sink = std::make_unique<StampingSink>();
+        m_sink = sink.get();
+        m_player = std::make_unique<SoundPlayer>(std::move(sink));
+        QVERIFY(m_sink->real.hasDevice());
     }
 
     void cleanupTestCase()
     {
         qInfo("clips heard: %d of %d", m_heard, m_played);
-        m_sink.reset();
+        m_player.reset();
         m_server.reset();
     }
 
     void everyClipHeard_data()
     {
-        // Each run: clip names and the pause in ms before each one is played.
+        // Each run: clip names, the pause in ms before each one is asked for, and how long a
+        // clip must sound before the next may cut it off (0: any time).
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QList<int>>("gaps");
+        QTest::addColumn<int>("lastsMs");
         const QStringList chatter{"wave1", "wave3", "wave8", "wave9", "wave11", "wave2", "wave4", "wave12"};
         QTest::newRow("same format, one after another")
-            << chatter << QList<int>{0, 900, 900, 1000, 900, 900, 900, 1000};
+            << chatter << QList<int>{0, 900, 900, 1000, 900, 900, 900, 1000} << 0;
         QTest::newRow("same clip again and again")
-            << QStringList(8, QStringLiteral("wrongguess")) << QList<int>{0, 400, 400, 400, 400, 400, 400, 400};
+            << QStringList(8, QStringLiteral("wrongguess")) << QList<int>{0, 400, 400, 400, 400, 400, 400, 400} << 0;
         QTest::newRow("format changes")
             << QStringList{"entered", "typing1", "turn", "wrongguess", "turnnew", "backspace", "entered", "turn"}
-            << QList<int>{0, 1000, 300, 800, 300, 600, 400, 1000};
+            << QList<int>{0, 1000, 300, 800, 300, 600, 400, 1000} << 0;
         QTest::newRow("cut off, same format") << QStringList{"gameover", "wave3", "rightguess", "wrongguess"}
-                                              << QList<int>{0, 300, 900, 250};
+                                              << QList<int>{0, 300, 900, 250} << 0;
         QTest::newRow("cut off, other format")
-            << QStringList{"gameover", "ballhit", "turn", "typing1"} << QList<int>{0, 250, 1300, 200};
+            << QStringList{"gameover", "ballhit", "turn", "typing1"} << QList<int>{0, 250, 1300, 200} << 0;
+        QTest::newRow("a short clip alone") << QStringList(10, QStringLiteral("ballhit")) << QList<int>(10, 500) << 0;
+        QTest::newRow("feedback, then the turn at once")
+            << QStringList{"wrongguess", "turn", "wrongguess", "turnnew", "rightguess", "turn"}
+            << QList<int>{0, 10, 1500, 10, 1500, 10} << SoundPlayer::kTurnWaitMs;
         QTest::newRow("typing") << QStringList(14, QStringLiteral("typing1")) + QStringList{"backspace", "typing1"}
                                 << QList<int>{0,   160, 160, 160, 160, 160, 160, 160, 160,
-                                              160, 160, 160, 160, 160, 250, 350};
+                                              160, 160, 160, 160, 160, 250, 350} << 0;
     }
 
     void everyClipHeard()
     {
         QFETCH(QStringList, names);
         QFETCH(QList<int>, gaps);
+        QFETCH(int, lastsMs);
         QCOMPARE(names.size(), gaps.size());
 
         QVERIFY(m_server->startRecording());
@@ -318,16 +346,21 @@ private Q_SLOTS:
         clock.start();
         const qint64 recordedAtStart = m_server->recordedMs();
         QList<Played> played;
+        m_sink->onPlay = [&](const QString &name) {
+            const WaveClip *clip = m_library.find(name);
+            played << Played{name, clock.elapsed(), clip ? envelope(*clip) : QList<double>()};
+        };
+        const auto unhook = qScopeGuard([this] { m_sink->onPlay = {}; });
         qint64 due = 0;
         for (int i = 0; i < names.size(); ++i) {
             due += gaps[i];
             while (clock.elapsed() < due)
                 QTest::qWait(int(std::min<qint64>(5, due - clock.elapsed())));
-            const WaveClip *clip = m_library.find(names[i]);
-            QVERIFY(clip);
-            played << Played{names[i], clock.elapsed(), envelope(*clip)};
-            m_sink->play(names[i]);
+            QVERIFY(m_library.find(names[i]));
+            m_player->playsounds(names[i]);
         }
+        QTest::qWait(1000);
+        QCOMPARE(played.size(), names.size());
         QTest::qWait(int(played.last().env.size() * kFrameMs) + 600);
         const QList<double> rec = envelope(m_server->stopRecording());
 
@@ -361,19 +394,22 @@ private Q_SLOTS:
             }
         }
 
-        // A clip is heard when at least half its loud frames (before it is cut off) are in the
-        // recording, allowing a few frames of drift: a busy machine may drop a refill.
+        // A clip is heard when at least half its loud frames (before it is cut off, and at
+        // least those of its first lastsMs) are in the recording, allowing a few frames of
+        // drift: a busy machine may drop a refill.
         QStringList unheard;
         for (int i = 0; i < played.size(); ++i) {
             int loud = 0, found = 0;
-            for (int f = 0; f < expected.size(); ++f) {
-                if (owner[f] != i || expected[f] < kLoud)
+            for (int f = 0; f < played[i].env.size(); ++f) {
+                const qint64 at = (played[i].atMs + f * kFrameMs) / kFrameMs;
+                const bool sounding = at < expected.size() && owner[at] == i;
+                if (played[i].env[f] < kLoud || (!sounding && f * kFrameMs >= lastsMs))
                     continue;
                 ++loud;
                 double near = 0;
-                for (int d = -3; d <= 3; ++d)
-                    near = std::max(near, recAt(base + f + lag + d));
-                if (near >= expected[f] * 0.3)
+                for (int d = -3; d <= 3 && sounding; ++d)
+                    near = std::max(near, recAt(base + at + lag + d));
+                if (sounding && near >= expected[at] * 0.3)
                     ++found;
             }
             QVERIFY2(loud > 0, qPrintable(played[i].name + " has no loud part before it is cut off"));

@@ -48,7 +48,7 @@ GameEvents GameEngine::seatLeft(int seat)
         return {};
     s->connected = false;
     s->name.clear();
-    if (m_state.type != GameType::Nine) {
+    if (!takesTurns(m_state.type)) {
         // The row may have been waiting only for the one who left.
         if (m_state.running && m_state.wordOpen && m_state.timerMode == GameState::TimerRow)
             processwords();
@@ -85,7 +85,7 @@ GameEvents GameEngine::justwatch(int seat, const QString &mode)
         setWatching(seat, false);
     } else if (mode == QLatin1String("1")) {
         setWatching(seat, true);
-        if (m_state.type == GameType::Nine && seat == m_state.currentPlayer)
+        if (takesTurns(m_state.type) && seat == m_state.currentPlayer)
             restartComputerTimer();
         // The shared row may have been waiting only for this seat.
         else if (isSharedRow(m_state.type) && m_state.running && m_state.wordOpen && m_state.timerMode == GameState::TimerRow)
@@ -114,7 +114,7 @@ QStringList GameEngine::catchUpMessages(int seat) const
     for (int p = 1; p <= GameState::kPlayerSeats; ++p)
         scores += plus + QString::number(p) + plus + QString::number(m_state.scoreFieldFor(p));
     messages << scores;
-    if (m_state.type == GameType::Race) {
+    if (scoringOf(m_state.type) == Scoring::Race) {
         QString own = QStringLiteral("CMD_theyown");
         for (int p = 1; p <= GameState::kPlayerSeats; ++p)
             own += plus + QString::number(p) + plus + QString::number(m_state.seats[p].score);
@@ -190,7 +190,7 @@ void GameEngine::findplayer()
         m_state.seats[p].pattern.clear();
     GameEvent next(GameEvent::NextPlayer);
     next.row = m_state.row;
-    if (m_state.type == GameType::Nine) {
+    if (takesTurns(m_state.type)) {
         int &current = m_state.currentPlayer;
         // Seat 2 always stops the search: the computer takes it when nobody before
         // it qualifies, so the loop ends within five steps.
@@ -253,7 +253,7 @@ GameEvents GameEngine::myword(int seat, const QString &guessText)
 {
     if (!GameState::isPlayerSeat(seat) || !m_state.running || !m_state.wordOpen)
         return {};
-    if (m_state.type == GameType::Nine && seat != m_state.currentPlayer)
+    if (takesTurns(m_state.type) && seat != m_state.currentPlayer)
         return {};
     SeatState &s = m_state.seats[seat];
     const QString guess = guessText.toUpper();
@@ -265,7 +265,7 @@ GameEvents GameEngine::myword(int seat, const QString &guessText)
         return takeEvents();
     const int row = m_state.row;
     s.guesses[row] = guess.left(5);
-    const bool onlookers = m_state.type == GameType::Nine;
+    const bool onlookers = takesTurns(m_state.type);
     if (!m_lists.isWord(guess)) {
         GameEvent refused(GameEvent::NotValid, seat);
         refused.text = guess;
@@ -294,7 +294,7 @@ void GameEngine::itsguessed(int seat)
     SeatState &s = m_state.seats[seat];
     m_state.wordOpen = false;
     stopTurnTimer();
-    if (m_state.type == GameType::Nine) {
+    if (takesTurns(m_state.type)) {
         m_state.nextStart = m_state.currentPlayer - 1;
     } else {
         m_state.nextStart = m_state.currentPlayer;
@@ -304,16 +304,16 @@ void GameEngine::itsguessed(int seat)
         emitEvent(list);
     }
     m_state.currentPlayer = 0;
-    s.score += m_state.type == GameType::High ? m_state.round : 1;
+    s.score += scoringOf(m_state.type) == Scoring::Points ? m_state.round : 1;
     if (m_state.round >= 1 && m_state.round <= GameState::kBalls)
         m_state.ballOwners[m_state.round] = seat;
     GameEvent found(GameEvent::Guessed, seat);
     found.text = m_state.word;
-    found.ball = m_state.type == GameType::Race ? s.raceCount : m_state.round;
-    found.score = m_state.type == GameType::High ? s.score : GameState::kNoScore;
+    found.ball = scoringOf(m_state.type) == Scoring::Race ? s.raceCount : m_state.round;
+    found.score = scoringOf(m_state.type) == Scoring::Points ? s.score : GameState::kNoScore;
     emitEvent(found);
     ++s.raceCount;
-    if (m_state.type == GameType::Race) {
+    if (scoringOf(m_state.type) == Scoring::Race) {
         if (s.raceCount > GameState::kBalls)
             findwinner(seat);
         else
@@ -395,7 +395,7 @@ GameEvents GameEngine::turntimerTimer()
 
 int GameEngine::computerSeat() const
 {
-    if (m_state.type == GameType::Nine && m_state.currentPlayer != 0)
+    if (takesTurns(m_state.type) && m_state.currentPlayer != 0)
         return m_state.currentPlayer;
     return GameState::kComputerSeat;
 }

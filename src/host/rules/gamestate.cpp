@@ -25,14 +25,14 @@ SeatState *GameState::seatOrNull(int seat)
 
 int GameState::ballFor(int seat) const
 {
-    if (type != GameType::Race)
+    if (scoringOf(type) != Scoring::Race)
         return round;
     return isPlayerSeat(seat) ? seats[seat].raceCount : 1;
 }
 
 int GameState::scoreFieldFor(int seat) const
 {
-    if (type != GameType::High)
+    if (scoringOf(type) != Scoring::Points)
         return kNoScore;
     return isPlayerSeat(seat) ? seats[seat].score : 0;
 }

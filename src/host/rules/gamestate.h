@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include "host/rules/gametype.h"
+#include "core/gametype.h"
 #include "host/rules/seatstate.h"
 
 #include <QString>

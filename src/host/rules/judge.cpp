@@ -33,18 +33,17 @@ QString feedbackPattern(const QString &guess, const QString &word)
 
 int pointsLeft(GameType type, int round)
 {
-    switch (type) {
-    case GameType::High: {
+    switch (scoringOf(type)) {
+    case Scoring::Points: {
         int sum = 0;
         for (int ball = std::max(round, 1); ball <= 9; ++ball)
             sum += ball;
         return sum;
     }
-    case GameType::Most:
+    case Scoring::Balls:
         return std::max(9 - round, 0);
-    case GameType::Nine:
-    case GameType::Race:
-    case GameType::None:
+    case Scoring::LastBall:
+    case Scoring::Race:
         break;
     }
     return 0;
@@ -52,7 +51,7 @@ int pointsLeft(GameType type, int round)
 
 bool checkforcantwin(GameType type, int round, const SeatScores &scores)
 {
-    if (type != GameType::High && type != GameType::Most)
+    if (scoringOf(type) != Scoring::Points && scoringOf(type) != Scoring::Balls)
         return false;
     const int left = pointsLeft(type, round);
     const auto best = std::max_element(scores.begin(), scores.end());
@@ -66,13 +65,13 @@ bool checkforcantwin(GameType type, int round, const SeatScores &scores)
 Outcome findwinner(GameType type, int pocketingSeat, const SeatScores &scores, const SeatNames &names)
 {
     Outcome outcome;
-    if (type == GameType::Nine || type == GameType::Race) {
+    if (type == GameType::None)
+        return outcome;
+    if (scoringOf(type) == Scoring::LastBall || scoringOf(type) == Scoring::Race) {
         if (pocketingSeat >= 1 && pocketingSeat <= int(scores.size()))
             outcome.winner = pocketingSeat;
         return outcome;
     }
-    if (type == GameType::None)
-        return outcome;
     const int best = *std::max_element(scores.begin(), scores.end());
     const auto tied = std::count(scores.begin(), scores.end(), best);
     if (tied == 1) {

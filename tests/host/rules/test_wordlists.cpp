@@ -105,6 +105,8 @@ void TestWordLists::lookup_data()
     QTest::newRow("British spelling") << "tyres" << true;
     QTest::newRow("Roman numeral") << "xviii" << false;
     QTest::newRow("offensive words stay valid guesses") << "bitch" << true;
+    QTest::newRow("capitalised word, no answer, still a guess") << "china" << true;
+    QTest::newRow("British word, no answer, still a guess") << "lorry" << true;
     QTest::newRow("trailing blank") << "crane " << false;
     QTest::newRow("four letters") << "cran" << false;
     QTest::newRow("six letters") << "cranes" << false;
