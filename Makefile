@@ -1,7 +1,7 @@
 # make run: install what building and running need, build, start a solo game.
 # make test: install that and the test tools, build, run every test headless.
 # make install: build the three programs and install them stripped under PREFIX (DESTDIR
-# is honoured); installs no packages.  make package: build the .deb.
+# is honoured); installs no packages.  make package: build the .deb in $(BUILD)-deb.
 BUILD ?= build
 TYPE  ?= RelWithDebInfo
 CMAKE_FLAGS ?=
@@ -32,12 +32,25 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
 
+PROGRAMS = brelvox brelvox-server brelvox-tally man_pages package_changelog
+
 install: $(BUILD)/build.ninja
-	cmake --build $(BUILD) --target brelvox brelvox-server brelvox-tally man_pages
+	cmake --build $(BUILD) --target $(PROGRAMS)
 	cmake --install $(BUILD) --prefix $(PREFIX) --strip
 
-package: build
-	cd $(BUILD) && cpack -G DEB
+# The .deb is built in a folder of its own: the programs only, with Debian's hardening
+# flags (dpkg-buildflags), stripped as Debian strips.
+DEB_BUILD ?= $(BUILD)-deb
+
+package: deps
+	@if [ ! -f $(DEB_BUILD)/build.ninja ]; then \
+	  eval "$$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"; \
+	  CFLAGS="$$CFLAGS $$CPPFLAGS" CXXFLAGS="$$CXXFLAGS $$CPPFLAGS" \
+	  cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRELVOX_BENCH=OFF \
+	    -DCMAKE_STRIP=$(CURDIR)/cmake/strip-for-debian $(CMAKE_FLAGS); \
+	fi
+	cmake --build $(DEB_BUILD) --target $(PROGRAMS)
+	cd $(DEB_BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(DEB_BUILD)

@@ -3,10 +3,32 @@
 # the programs.
 set(BRELVOX_APP_ID example.ostrel.Brelvox)
 set(desktop_dir ${PROJECT_SOURCE_DIR}/assets/desktop)
+# Games go in the prefix's games folder, as Debian keeps them (/usr/games, /usr/local/games).
+set(BRELVOX_GAMESDIR games)
+# Folders are readable by all whatever the umask of whoever installs or packs.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-install(TARGETS brelvox brelvox-server brelvox-tally RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS brelvox brelvox-server brelvox-tally RUNTIME DESTINATION ${BRELVOX_GAMESDIR})
 
-install(FILES ${desktop_dir}/${BRELVOX_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# Files that name where the programs are (the desktop entry, the server's unit) are
+# written at install time, when the prefix (--prefix, cpack's /usr) is known, and
+# installed readable by all.
+function(brelvox_install_with_gamesdir source destination)
+  get_filename_component(name ${source} NAME)
+  string(REGEX REPLACE "\\.in$" "" name ${name})
+  install(CODE "
+    file(READ \"${source}\" text)
+    string(REPLACE \"@GAMESDIR@\" \"\${CMAKE_INSTALL_PREFIX}/${BRELVOX_GAMESDIR}\" text \"\${text}\")
+    file(WRITE \"${PROJECT_BINARY_DIR}/installed/${name}\" \"\${text}\")
+    file(INSTALL \"${PROJECT_BINARY_DIR}/installed/${name}\"
+         DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${destination}\"
+         FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+         DIR_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
+  ")
+endfunction()
+
+brelvox_install_with_gamesdir(${desktop_dir}/${BRELVOX_APP_ID}.desktop.in ${CMAKE_INSTALL_DATADIR}/applications)
 configure_file(${desktop_dir}/${BRELVOX_APP_ID}.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/desktop/${BRELVOX_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/desktop/${BRELVOX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -43,14 +65,37 @@ endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/assets/package/copyright ${PROJECT_SOURCE_DIR}/assets/words/LICENSE-SCOWL.txt
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/brelvox)
+if(GZIP_PROGRAM)
+  set(changelog_gz ${PROJECT_BINARY_DIR}/package/changelog.gz)
+  add_custom_command(OUTPUT ${changelog_gz}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/package
+    COMMAND ${GZIP_PROGRAM} -9n -c ${PROJECT_SOURCE_DIR}/assets/package/changelog > ${changelog_gz}
+    DEPENDS ${PROJECT_SOURCE_DIR}/assets/package/changelog VERBATIM)
+  add_custom_target(package_changelog ALL DEPENDS ${changelog_gz})
+  install(FILES ${changelog_gz} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/brelvox)
+endif()
 
-# The headless host's systemd unit names the server where this install put it, so it is
-# written at install time, when the prefix (--prefix, cpack's /usr) is known.
-install(CODE "
-  set(unit_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/systemd/system\")
-  file(READ \"${PROJECT_SOURCE_DIR}/dist/brelvox-server.service.in\" unit)
-  string(REPLACE \"@BINDIR@\" \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\" unit \"\${unit}\")
-  file(MAKE_DIRECTORY \"\${unit_dir}\")
-  file(WRITE \"\${unit_dir}/brelvox-server.service\" \"\${unit}\")
-  message(STATUS \"Installing: \${unit_dir}/brelvox-server.service\")
-")
+brelvox_install_with_gamesdir(${PROJECT_SOURCE_DIR}/dist/brelvox-server.service.in lib/systemd/system)
+
+# mkdir applies the umask to the folders an install creates: give every folder on the
+# way to an installed file the read and search rights for all that it should have.
+install(CODE [[
+  set(folders "")
+  foreach(file IN LISTS CMAKE_INSTALL_MANIFEST_FILES)
+    get_filename_component(dir "${file}" DIRECTORY)
+    string(FIND "${dir}/" "${CMAKE_INSTALL_PREFIX}/" at)
+    list(FIND folders "$ENV{DESTDIR}${dir}" seen)
+    while(at EQUAL 0 AND seen EQUAL -1)
+      list(APPEND folders "$ENV{DESTDIR}${dir}")
+      get_filename_component(dir "${dir}" DIRECTORY)
+      string(FIND "${dir}/" "${CMAKE_INSTALL_PREFIX}/" at)
+      list(FIND folders "$ENV{DESTDIR}${dir}" seen)
+    endwhile()
+  endforeach()
+  if(folders)
+    execute_process(COMMAND chmod go+rx ${folders} RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR "Cannot open the installed folders to all users")
+    endif()
+  endif()
+]])

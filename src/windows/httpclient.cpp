@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "windows/httpclient.h"
 
+#include <QFile>
 #include <QIODevice>
 #include <QSocketNotifier>
 
@@ -121,8 +122,14 @@ bool HttpClient::get(QIODevice *out)
     curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    // What arrives is saved for the player to run: only over a verified connection.
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "https");
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "https");
+    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
+    const QByteArray caFile = QFile::encodeName(m_caFile);
+    if (!caFile.isEmpty())
+        curl_easy_setopt(easy, CURLOPT_CAINFO, caFile.constData());
     curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(m_maxBytes));
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &CurlGlue::header);
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
@@ -292,6 +299,8 @@ void HttpClient::checkDone()
             outcome = Outcome::HttpError;
         else if (code == CURLE_COULDNT_CONNECT || code == CURLE_COULDNT_RESOLVE_HOST)
             outcome = Outcome::ConnectFailed;
+        else if (code == CURLE_PEER_FAILED_VERIFICATION || code == CURLE_SSL_CACERT_BADFILE)
+            outcome = Outcome::Untrusted;
         if (outcome == Outcome::HttpError)
             error = QStringLiteral("HTTP status %1").arg(status);
         finish(outcome, outcome == Outcome::Ok ? QString() : error);

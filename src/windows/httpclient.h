@@ -16,13 +16,14 @@ namespace brelvox {
 
 // One HTTP/1.0 GET at a time on libcurl's multi interface, driven by the Qt event loop,
 // so the window stays usable while it waits. The body goes to a device of the caller's.
+// HTTPS only, redirects included, with the server's certificate and name verified.
 //   get() -> headerLine()* -> bodyStarted() -> dataReceived(total)* -> finished(ok)
 // finished() comes exactly once per get(), never from inside get() or abort().
 class HttpClient : public QObject
 {
     Q_OBJECT
 public:
-    enum class Outcome { None, Ok, HttpError, ConnectFailed, Aborted, TimedOut, WriteFailed, TooLarge, Failed };
+    enum class Outcome { None, Ok, HttpError, ConnectFailed, Untrusted, Aborted, TimedOut, WriteFailed, TooLarge, Failed };
     Q_ENUM(Outcome)
 
     explicit HttpClient(QObject *parent = nullptr);
@@ -36,6 +37,8 @@ public:
     void setStallTimeout(int ms) { m_stallTimeoutMs = ms; }
     // A body beyond this fails rather than filling the disk.
     void setMaxBytes(qint64 bytes) { m_maxBytes = bytes; }
+    // Certificates to trust instead of the system's (a PEM file); empty: the system's.
+    void setCaFile(const QString &path) { m_caFile = path; }
 
     // Starts the GET; false (and no finished()) when one runs already or curl refuses.
     bool get(QIODevice *out);
@@ -84,6 +87,7 @@ private:
     QTimer m_stallTimer;
 
     QString m_url;
+    QString m_caFile;
     int m_connectTimeoutMs = 20000;
     int m_stallTimeoutMs = 60000;
     qint64 m_maxBytes = qint64(1) << 30;

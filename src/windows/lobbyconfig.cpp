@@ -64,7 +64,7 @@ void setMakerHost(const QString &host)
 
 QString lobbyUrl()
 {
-    return urlValue().get(QStringLiteral("http://") + makerHost() + QStringLiteral("/lobby/OstrelLobbySetup.exe"));
+    return urlValue().get(QStringLiteral("https://") + makerHost() + QStringLiteral("/lobby/OstrelLobbySetup.exe"));
 }
 
 void setLobbyUrl(const QString &url)
@@ -80,6 +80,15 @@ QString lobbyProgramPath()
 void setLobbyProgramPath(const QString &path)
 {
     programValue().put(path);
+}
+
+QString secureUrl(const QString &url)
+{
+    if (url.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
+        return url;
+    if (url.startsWith(QLatin1String("http://"), Qt::CaseInsensitive))
+        return QStringLiteral("https://") + url.mid(7);
+    return QString();
 }
 
 QString installerFileName(const QString &url)

@@ -22,6 +22,10 @@ void setLobbyProgramPath(const QString &path);
 QString makerHost();
 void setMakerHost(const QString &host);
 
+// The address to download from: an https address as it is, an http one moved to https
+// (the installer is only ever fetched over a verified connection), anything else empty.
+QString secureUrl(const QString &url);
+
 // The URL with everything up to and including its last "/" removed.
 QString installerFileName(const QString &url);
 

@@ -137,11 +137,6 @@ Tdownload::~Tdownload()
     delete m_client;
 }
 
-QString Tdownload::installerArguments()
-{
-    return QStringLiteral("/SP- /silent /noicons");
-}
-
 void Tdownload::showOnDesktop()
 {
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -170,7 +165,12 @@ void Tdownload::getbuttonClick()
     if (m_client->isRunning())
         return;
     m_flag = Running;
-    const QString url = lobbyconfig::lobbyUrl();
+    const QString url = lobbyconfig::secureUrl(lobbyconfig::lobbyUrl());
+    if (url.isEmpty()) {
+        dialogs::error(QStringLiteral("The lobby is only downloaded over https, not from ") + lobbyconfig::lobbyUrl(),
+                       this);
+        return;
+    }
     const QString name = lobbyconfig::installerFileName(url);
     m_info2->setText(name);
     const QString path = QDir(userFileDir()).filePath(name);
@@ -215,23 +215,29 @@ void Tdownload::downloadFinished(bool ok)
     }
     m_get->setEnabled(true);
     m_abort->setEnabled(false);
-    if (!fileError.isEmpty())
+    if (!fileError.isEmpty()) {
         dialogs::error(QStringLiteral("Cannot write file ") + QDir::toNativeSeparators(m_path) + QStringLiteral(": ")
                            + fileError,
                        this);
+        return;
+    }
     if (m_flag != Aborted)
-        install();
+        showSaved();
+    else if (m_client->outcome() == HttpClient::Outcome::Untrusted)
+        dialogs::error(QStringLiteral("The server's certificate is not trusted; nothing was saved"), this);
 }
 
-void Tdownload::install()
+void Tdownload::showSaved()
 {
-    setStage(QStringLiteral("Installing"));
-    // A downloaded program only starts once it is marked runnable.
-    QFile::setPermissions(m_path, QFile::permissions(m_path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
-    if (shellOpen(m_path, installerArguments(), ShellShow::Normal))
-        Q_EMIT exitRequested();
-    else
-        dialogs::information(QStringLiteral("An Error has Occurred."), this);
+    // A program from the net is the player's to run, knowingly: it is neither marked
+    // runnable nor started here.
+    setStage(QStringLiteral("Saved"));
+    const QString folder = QFileInfo(m_path).absolutePath();
+    const bool opened = shellOpen(folder, QString(), ShellShow::Normal);
+    dialogs::information(QStringLiteral("The Ostrel Lobby's installer was saved as ") + QDir::toNativeSeparators(m_path)
+                             + (opened ? QStringLiteral(". Its folder is open in the file manager.")
+                                       : QStringLiteral(". Its folder could not be opened.")),
+                         this);
 }
 
 void Tdownload::abortbuttonClick()

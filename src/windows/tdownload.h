@@ -15,9 +15,10 @@ namespace brelvox {
 class FlatButton;
 class HttpClient;
 
-// Offers the lobby program to a solo player: download and install it, go on solo, or
-// start an installed one. The installer lands in userFileDir() under the URL's last
-// path segment; it appears there only once complete.
+// Offers the lobby program to a solo player: download it, go on solo, or start an
+// installed one. The installer comes over HTTPS only and lands in userFileDir() under
+// the URL's last path segment, only once complete. It is never marked runnable nor
+// started: the player is told where it is and its folder opens in the file manager.
 class Tdownload : public QWidget
 {
     Q_OBJECT
@@ -38,10 +39,9 @@ public:
 
     int flag() const { return m_flag; }
     HttpClient *httpClient() const { return m_client; }
-    static QString installerArguments();
 
 Q_SIGNALS:
-    // The installer or the lobby started: the game should end as its "Exit" does.
+    // The lobby started: the game should end as its "Exit" does.
     void exitRequested();
     void statusChanged(const QString &text);
     void stageChanged(const QString &text);
@@ -54,7 +54,7 @@ private:
     void setStatus(const QString &text);
     void setStage(const QString &text);
     void downloadFinished(bool ok);
-    void install();
+    void showSaved();
 
     HttpClient *m_client = nullptr;
     std::unique_ptr<QSaveFile> m_file;

@@ -2,13 +2,83 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "localhttpserver.h"
 
+#include <QFile>
 #include <QHostAddress>
+#include <QProcess>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QTemporaryDir>
 #include <QTimer>
+
+namespace {
+// A self-signed certificate for 127.0.0.1 as NAME.pem with its key NAME.key; an error
+// text, or empty when it was made.
+QByteArray makeCertificate(const QString &dir, const QString &name)
+{
+    QProcess openssl;
+    openssl.setProcessChannelMode(QProcess::MergedChannels);
+    openssl.start(QStringLiteral("openssl"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
+                   QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+                   QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                   QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"), QStringLiteral("-keyout"),
+                   dir + QLatin1Char('/') + name + QStringLiteral(".key"), QStringLiteral("-out"),
+                   dir + QLatin1Char('/') + name + QStringLiteral(".pem")});
+    if (!openssl.waitForFinished(20000) || openssl.exitStatus() != QProcess::NormalExit || openssl.exitCode() != 0)
+        return "openssl could not make a certificate (scripts/install-deps test installs it): " + openssl.readAll();
+    return QByteArray();
+}
+
+struct Certificates {
+    QTemporaryDir dir;
+    QByteArray error;
+    Certificates()
+    {
+        error = makeCertificate(dir.path(), QStringLiteral("server"));
+        if (error.isEmpty())
+            error = makeCertificate(dir.path(), QStringLiteral("stranger"));
+    }
+    QString path(const char *file) const { return dir.filePath(QLatin1String(file)); }
+};
+
+const Certificates &certificates()
+{
+    static const Certificates made;
+    return made;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+QString LocalHttpServer::caFile()
+{
+    return certificates().path("server.pem");
+}
+
+QString LocalHttpServer::strangerCaFile()
+{
+    return certificates().path("stranger.pem");
+}
 
 LocalHttpServer::LocalHttpServer()
 {
-    m_server.listen(QHostAddress::LocalHost, 0);
-    connect(&m_server, &QTcpServer::newConnection, this, [this] {
+    m_error = certificates().error;
+    if (!m_error.isEmpty())
+        return;
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(readFile(caFile())));
+    tls.setPrivateKey(QSslKey(readFile(certificates().path("server.key")), QSsl::Ec));
+    tls.setPeerVerifyMode(QSslSocket::VerifyNone);
+    m_server.setSslConfiguration(tls);
+    if (!m_server.listen(QHostAddress::LocalHost, 0))
+        m_error = m_server.errorString().toUtf8();
+    // A connection counts once its handshake is through.
+    connect(&m_server, &QTcpServer::pendingConnectionAvailable, this, [this] {
         while (QTcpSocket *socket = m_server.nextPendingConnection()) {
             ++m_connections;
             m_sockets.append(socket);
@@ -21,7 +91,7 @@ LocalHttpServer::LocalHttpServer()
 
 QString LocalHttpServer::url(const QString &path) const
 {
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
+    return QStringLiteral("https://127.0.0.1:%1%2").arg(port()).arg(path);
 }
 
 void LocalHttpServer::serve(int status, const QByteArray &body, int chunks)

@@ -6,18 +6,24 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QTcpServer>
+#include <QSslServer>
 #include <QTcpSocket>
 
-// A small HTTP server on 127.0.0.1 for the download tests. It answers every request the
+// A small HTTPS server on 127.0.0.1 for the download tests. It answers every request the
 // same way, as set by the last serve()/hang()/stall() call, and keeps what it was sent.
+// Its certificate is made with openssl for this run; a client trusts it through
+// caFile(), and strangerCaFile() is a certificate that did not sign it.
 class LocalHttpServer : public QObject
 {
     Q_OBJECT
 public:
     LocalHttpServer();
 
+    bool isListening() const { return m_server.isListening(); }
+    QByteArray error() const { return m_error; }
     QString url(const QString &path) const;
+    static QString caFile();
+    static QString strangerCaFile();
     quint16 port() const { return m_server.serverPort(); }
 
     // Status line, three header lines, then the body in `chunks` writes on separate ticks.
@@ -41,7 +47,8 @@ private:
     void answer(QTcpSocket *socket);
     static QByteArray reason(int status);
 
-    QTcpServer m_server;
+    QSslServer m_server;
+    QByteArray m_error;
     Mode m_mode = Mode::Serve;
     int m_status = 200;
     QByteArray m_body;

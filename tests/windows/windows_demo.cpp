@@ -6,6 +6,7 @@
 #include "localhttpserver.h"
 
 #include "core/userfiles.h"
+#include "windows/httpclient.h"
 #include "windows/lobbyconfig.h"
 #include "windows/tabout.h"
 #include "windows/tdownload.h"
@@ -41,6 +42,7 @@ int main(int argc, char **argv)
         setUserFileDir(dir.path());
         server.stall(1 << 20, QByteArray(300000, 'x'));
         lobbyconfig::setLobbyUrl(server.url(QStringLiteral("/lobby/OstrelLobbySetup.exe")));
+        download.httpClient()->setCaFile(LocalHttpServer::caFile());
         download.getbuttonClick();
     }
     return app.exec();
