@@ -1,3 +1,2 @@
-# The sound clips, compiled into the sound library, and the audio they need.
-target_link_libraries(sound PUBLIC Qt6::Core Qt6::Multimedia)
+# The sound clips, compiled into the sound library.
 target_sources(sound PRIVATE ${CMAKE_CURRENT_LIST_DIR}/sounds.qrc)

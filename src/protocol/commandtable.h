@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace brelvox {
@@ -46,16 +48,28 @@ public:
             m_entries.append({name, Handler()});
     }
 
-    // False when name is not in the table's list.
-    bool bind(QLatin1StringView name, Handler handler)
+    // A name missing from the table's list is a programming error that would leave the
+    // handler silently unused: it throws std::logic_error.
+    void bind(QLatin1StringView name, Handler handler)
     {
         for (auto &entry : m_entries) {
             if (entry.first == name) {
                 entry.second = std::move(handler);
-                return true;
+                return;
             }
         }
-        return false;
+        throw std::logic_error(std::string(name.data(), std::size_t(name.size())) + " is not in this dispatch list");
+    }
+
+    // The listed commands without a handler, in list order.
+    QList<QLatin1StringView> unbound() const
+    {
+        QList<QLatin1StringView> names;
+        for (const auto &entry : m_entries) {
+            if (!entry.second)
+                names.append(entry.first);
+        }
+        return names;
     }
 
     bool isBound(QLatin1StringView name) const

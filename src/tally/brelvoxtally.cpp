@@ -4,6 +4,7 @@
 // brelvox-tally: look at a tally file, or run the tally's compressor on any file.
 #include "codec/strgrid.h"
 #include "codec/tlzrw1.h"
+#include "core/cp1252table.h"
 #include "core/version.h"
 
 #include <cstdio>
@@ -26,14 +27,9 @@ constexpr const char *kUsage =
 // Tally names are Windows-1252; the terminal wants UTF-8.
 std::string toUtf8(const std::string &cell)
 {
-    static const char16_t high[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
-                                      0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
     std::string out;
     for (const char ch : cell) {
-        const auto b = static_cast<unsigned char>(ch);
-        const char32_t u = b >= 0x80 && b < 0xA0 ? high[b - 0x80] : b;
+        const char32_t u = cp1252ToUnicode(static_cast<unsigned char>(ch));
         if (u < 0x20 || u == 0x7F) {
             out += '?';
         } else if (u < 0x80) {

@@ -5,6 +5,7 @@
 #include "codec/strgrid.h"
 #include "codec/tlzrw1.h"
 #include "core/atomicfile.h"
+#include "core/cp1252.h"
 #include "core/folderlock.h"
 
 #include <QFile>
@@ -16,54 +17,20 @@
 namespace brelvox::tallystore {
 
 namespace {
-// 0x80..0x9F of Windows-1252; 0 marks the five unused bytes.
-constexpr char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 constexpr int kColumns = 9;
-
-// The five bytes Windows-1252 leaves undefined come in as the same code points.
-bool undefinedHigh(char16_t u)
-{
-    return u >= 0x80 && u < 0xA0 && kHigh[u - 0x80] == 0;
-}
 } // namespace
 
 std::string toCell(const QString &text)
 {
-    std::string out;
-    out.reserve(std::size_t(text.size()));
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        char byte = '?';
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF) || undefinedHigh(u)) {
-            byte = char(u);
-        } else {
-            for (int i = 0; i < 32; ++i)
-                if (kHigh[i] == u && u != 0)
-                    byte = char(0x80 + i);
-        }
-        // A line break inside a name would split the cell in the file.
-        if (byte == '\r' || byte == '\n')
-            byte = ' ';
-        out += byte;
-    }
-    return out;
+    QByteArray bytes = toCp1252(text);
+    // A line break inside a name would split the cell in the file.
+    bytes.replace('\r', ' ').replace('\n', ' ');
+    return bytes.toStdString();
 }
 
 QString fromCell(const std::string &cell)
 {
-    QString out;
-    out.reserve(qsizetype(cell.size()));
-    for (const char c : cell) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b < 0xA0 && kHigh[b - 0x80])
-            out += QChar(kHigh[b - 0x80]);
-        else
-            out += QChar(b);
-    }
-    return out;
+    return fromCp1252(QByteArrayView(cell.data(), qsizetype(cell.size())));
 }
 
 TextGrid load(const QString &path, Tlzrw1 &doit)

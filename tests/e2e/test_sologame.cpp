@@ -4,6 +4,7 @@
 #include "board/letterboard.h"
 #include "board/tgamestart.h"
 #include "client/chatview.h"
+#include "client/clientsession.h"
 #include "core/randomsource.h"
 #include "core/userfiles.h"
 #include "host/rules/wordlists.h"
@@ -44,6 +45,15 @@ private Q_SLOTS:
         app.setHostPort(0);
         Tchat *chat = app.chat();
         TServer *host = app.server();
+        // Every command of both dispatch lists has its handler.
+        auto unbound = [](const QList<QLatin1StringView> &names) {
+            QStringList out;
+            for (const QLatin1StringView name : names)
+                out << name;
+            return out;
+        };
+        QCOMPARE(unbound(chat->session()->dispatchTable().unbound()), QStringList());
+        QCOMPARE(unbound(host->commands().unbound()), QStringList());
         chat->processparams({}); // solo: hosting as "You"
         QTRY_COMPARE(chat->seatLabel(1)->text(), QStringLiteral("You"));
         QVERIFY(chat->state().host);

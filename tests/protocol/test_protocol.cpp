@@ -8,7 +8,11 @@
 #include "protocol/messagesplitter.h"
 #include "protocol/receivequeue.h"
 
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
+#include <stdexcept>
 
 using namespace brelvox;
 
@@ -226,9 +230,9 @@ private Q_SLOTS:
         QFETCH(QString, seen);
         CommandTable<int> table(cmd::hostCommands());
         QString got;
-        QVERIFY(table.bind(cmd::chat, [&](const QString &a, int from) { got = "chat:" + a + "@" + QString::number(from); }));
-        QVERIFY(table.bind(cmd::kickhim, [&](const QString &a, int from) { got = "kick:" + a + "@" + QString::number(from); }));
-        QVERIFY(!table.bind(cmd::full, [](const QString &, int) {}));
+        table.bind(cmd::chat, [&](const QString &a, int from) { got = "chat:" + a + "@" + QString::number(from); });
+        table.bind(cmd::kickhim, [&](const QString &a, int from) { got = "kick:" + a + "@" + QString::number(from); });
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, table.bind(cmd::full, [](const QString &, int) {}));
         QVERIFY(table.isBound(cmd::chat));
         QVERIFY(!table.isBound(cmd::myword));
         QCOMPARE(table.dispatch(line, 7), handled);
@@ -244,8 +248,38 @@ private Q_SLOTS:
         QCOMPARE(cmd::clientCommands().at(11), cmd::full);
         QCOMPARE(cmd::clientCommands().last(), cmd::playasound);
         CommandTable<> client(cmd::clientCommands());
+        QCOMPARE(client.unbound(), cmd::clientCommands());
         for (const QLatin1StringView name : cmd::clientCommands())
-            QVERIFY(client.bind(name, [](const QString &) {}));
+            client.bind(name, [](const QString &) {});
+        QVERIFY(client.unbound().isEmpty());
+    }
+
+    // The command table of WIRE.md against the catalogue: every command, its direction
+    // and its trailing "+".
+    void wireDocument()
+    {
+        QFile file(QStringLiteral(BRELVOX_WIRE_MD));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QRegularExpression row(QStringLiteral("^\\| `(CMD_\\w+)` \\| (host→client|client→host) \\|[^|]*\\| (yes|no) \\|"));
+        QSet<QString> toHost;
+        QSet<QString> toClient;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+            const QRegularExpressionMatch match = row.match(line);
+            if (!match.hasMatch())
+                continue;
+            const QByteArray name = match.captured(1).toLatin1();
+            (match.captured(2) == QStringLiteral("client→host") ? toHost : toClient).insert(match.captured(1));
+            QVERIFY2((match.captured(3) == QLatin1String("yes")) == cmd::hasTrailingPlus(QLatin1StringView(name)),
+                     name.constData());
+        }
+        auto names = [](const QList<QLatin1StringView> &list) {
+            QSet<QString> set;
+            for (const QLatin1StringView name : list)
+                set.insert(name);
+            return set;
+        };
+        QCOMPARE(toHost, names(cmd::hostCommands()));
+        QCOMPARE(toClient, names(cmd::clientCommands()));
     }
 };
 

@@ -6,6 +6,8 @@
 #include "host/rules/computerplayer.h"
 #include "host/rules/judge.h"
 #include "host/rules/wordlists.h"
+#include "protocol/catalogue.h"
+#include "protocol/message.h"
 
 #include <utility>
 
@@ -106,24 +108,27 @@ QStringList GameEngine::catchUpMessages(int seat) const
 {
     if (!m_state.running || !GameState::isSeat(seat))
         return {};
-    const QString plus = QStringLiteral("+");
     QStringList messages;
-    messages << QLatin1String("CMD_gamestats+") + gameTypeKey(m_state.type) + plus + QString::number(m_state.row)
-            + plus + QString::number(m_state.ballFor(seat)) + plus + m_state.firstLetter() + plus;
-    QString scores = QStringLiteral("CMD_playerscores");
+    messages << Message(cmd::gamestats)
+                    .add(gameTypeKey(m_state.type))
+                    .add(m_state.row)
+                    .add(m_state.ballFor(seat))
+                    .add(m_state.firstLetter())
+                    .text();
+    Message scores(cmd::playerscores);
     for (int p = 1; p <= GameState::kPlayerSeats; ++p)
-        scores += plus + QString::number(p) + plus + QString::number(m_state.scoreFieldFor(p));
-    messages << scores;
+        scores.add(p).add(m_state.scoreFieldFor(p));
+    messages << scores.text();
     if (scoringOf(m_state.type) == Scoring::Race) {
-        QString own = QStringLiteral("CMD_theyown");
+        Message own(cmd::theyown);
         for (int p = 1; p <= GameState::kPlayerSeats; ++p)
-            own += plus + QString::number(p) + plus + QString::number(m_state.seats[p].score);
-        messages << own;
+            own.add(p).add(m_state.seats[p].score);
+        messages << own.text();
     } else {
-        QString owners = QStringLiteral("CMD_ballowners");
+        Message owners(cmd::ballowners);
         for (int b = 1; b <= GameState::kBalls; ++b)
-            owners += plus + QString::number(b) + plus + QString::number(m_state.ballOwners[b]);
-        messages << owners;
+            owners.add(b).add(m_state.ballOwners[b]);
+        messages << owners.text();
     }
     return messages;
 }

@@ -36,7 +36,7 @@ public:
     // What a newcomer logging in during a game is sent, in order; empty otherwise.
     QStringList catchUpMessages(int seat) const;
 
-    // "CMD_startgame": a type that is none of the four keys starts nothing.
+    // "CMD_startgame": a key the game-type table lacks starts nothing.
     GameEvents startgame(const QString &starter, const QString &typeKey);
     // "CMD_myword" (and the computer's guesses).
     GameEvents myword(int seat, const QString &guess);

@@ -2,62 +2,54 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "host/rules/gameevent.h"
 
+#include "protocol/catalogue.h"
+#include "protocol/message.h"
+
 namespace brelvox {
-
-namespace {
-
-QString number(int n)
-{
-    return QString::number(n);
-}
-
-} // namespace
 
 QString GameEvent::messageFor(int receiver) const
 {
-    const QString plus = QStringLiteral("+");
     switch (kind) {
     case GameStarted:
-        return QLatin1String("CMD_startgame+") + text + plus + text2 + plus;
+        return Message(cmd::startgame).add(text).add(text2).text();
     case BallLoaded: {
         const int ballNumber = receiver >= 0 && receiver < int(ballFor.size()) ? ballFor[receiver] : ball;
-        return QLatin1String("CMD_loadball+") + number(ballNumber) + plus + text + plus;
+        return Message(cmd::loadball).add(ballNumber).add(text).text();
     }
     case NextPlayer:
-        return QLatin1String("CMD_nextplayer+") + number(seat == 0 ? receiver : seat) + plus + number(row) + plus;
+        return Message(cmd::nextplayer).add(seat == 0 ? receiver : seat).add(row).text();
     case TimeUp:
-        return seats.contains(receiver) ? QLatin1String("CMD_timeup+") + number(row) + plus : QString();
+        return seats.contains(receiver) ? Message(cmd::timeup).add(row).text() : QString();
     case Submitted:
-        return QLatin1String("CMD_submitted+") + number(seat) + plus;
+        return Message(cmd::submitted).add(seat).text();
     case NotValid:
     case Letters: {
         if (receiver != seat && !onlookers)
             return QString();
         const QString flag = receiver == seat ? QStringLiteral("f") : QStringLiteral("t");
         if (kind == NotValid)
-            return QLatin1String("CMD_notvalid+") + number(seat) + plus + flag + plus + text + plus + number(row) + plus;
-        return QLatin1String("CMD_yourletters+") + number(seat) + plus + flag + plus + number(row) + plus + text
-            + plus + text2 + plus;
+            return Message(cmd::notvalid).add(seat).add(flag).add(text).add(row).text();
+        return Message(cmd::yourletters).add(seat).add(flag).add(row).add(text).add(text2).text();
     }
     case WordList: {
-        QString message = QLatin1String("CMD_wordlist+") + number(seat);
+        Message message(cmd::wordlist);
+        message.add(seat);
         for (int r = 1; r <= 5; ++r)
-            message += plus + number(r) + plus + guesses.value(r - 1);
-        return message;
+            message.add(r).add(guesses.value(r - 1));
+        return message.text();
     }
     case Guessed:
-        return QLatin1String("CMD_heguessed+") + number(seat) + plus + text + plus + number(ball) + plus + number(score)
-            + plus;
+        return Message(cmd::heguessed).add(seat).add(text).add(ball).add(score).text();
     case NoOneGuessed:
-        return QLatin1String("CMD_nooneguessed+") + text + plus;
+        return Message(cmd::nooneguessed).add(text).text();
     case Winner:
-        return QLatin1String("CMD_winner+") + number(seat) + plus;
+        return Message(cmd::winner).add(seat).text();
     case Tie:
-        return QLatin1String("CMD_tiegame+") + text + plus;
+        return Message(cmd::tiegame).add(text).text();
     case Impossible:
-        return QStringLiteral("CMD_impossible+");
+        return Message(cmd::impossible).text();
     case WatchSwitched:
-        return QLatin1String("CMD_justwatching+") + number(seat) + plus + number(row);
+        return Message(cmd::justwatching).add(seat).add(row).text();
     case TurnTimerStart:
     case TurnTimerStop:
     case ComputerTimerRestart:
