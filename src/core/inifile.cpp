@@ -159,6 +159,34 @@ QByteArray eightBit(const QByteArray &raw)
     return toCp1252(text);
 }
 
+// content with key set to value in section, as one write of that key would leave it.
+QByteArray withEntry(const QByteArray &content, const QString &section, const QString &key, const QString &value)
+{
+    const QList<Line> lines = splitLines(content);
+    const QByteArray sec = oneLine(section).trimmed();
+    const QByteArray k = oneLine(key).trimmed();
+    const Found f = find(content, lines, sec, k);
+    const QByteArray eol = lineEnd(content);
+    const QByteArray entry = k + '=' + oneLine(value);
+
+    QByteArray out;
+    out.reserve(content.size() + entry.size() + sec.size() + 8);
+    if (f.keyLine >= 0) {
+        const Line &l = lines[f.keyLine];
+        out.append(content.first(l.begin)).append(entry).append(content.sliced(l.end));
+    } else if (f.sectionLine >= 0) {
+        const Line &l = lines[f.lastLine];
+        out.append(content.first(l.next));
+        if (l.next == content.size())
+            out.append(closing(content, eol)); // the section's last line is the file's last
+        out.append(entry).append(eol).append(content.sliced(l.next));
+    } else {
+        out.append(content).append(closing(content, eol));
+        out.append('[').append(sec).append(']').append(eol).append(entry).append(eol);
+    }
+    return out;
+}
+
 } // namespace
 
 IniFile::IniFile(QString path)
@@ -199,33 +227,17 @@ int IniFile::readInteger(const QString &section, const QString &key, int fallbac
 
 bool IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
+    return writeStrings(section, {{key, value}});
+}
+
+bool IniFile::writeStrings(const QString &section, const QList<std::pair<QString, QString>> &entries)
+{
     QByteArray content;
     if (!load(&content))
         return false; // unreadable, or too large to rewrite without losing its tail
-    const QList<Line> lines = splitLines(content);
-    const QByteArray sec = oneLine(section).trimmed();
-    const QByteArray k = oneLine(key).trimmed();
-    const Found f = find(content, lines, sec, k);
-    const QByteArray eol = lineEnd(content);
-    const QByteArray entry = k + '=' + oneLine(value);
-
-    QByteArray out;
-    out.reserve(content.size() + entry.size() + sec.size() + 8);
-    if (f.keyLine >= 0) {
-        const Line &l = lines[f.keyLine];
-        out.append(content.first(l.begin)).append(entry).append(content.sliced(l.end));
-    } else if (f.sectionLine >= 0) {
-        const Line &l = lines[f.lastLine];
-        out.append(content.first(l.next));
-        if (l.next == content.size())
-            out.append(closing(content, eol)); // the section's last line is the file's last
-        out.append(entry).append(eol).append(content.sliced(l.next));
-    } else {
-        out.append(content).append(closing(content, eol));
-        out.append('[').append(sec).append(']').append(eol).append(entry).append(eol);
-    }
-
-    return replaceFile(m_path, out);
+    for (const auto &[key, value] : entries)
+        content = withEntry(content, section, key, value);
+    return replaceFile(m_path, content);
 }
 
 } // namespace brelvox
