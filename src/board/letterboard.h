@@ -10,6 +10,7 @@
 #include <QString>
 #include <functional>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QTimer;
@@ -112,6 +113,7 @@ private:
     void focusCell(int column);
     void focusChat();
     void focusChatMidGuess(int letters);
+    bool typeIntoRow(const QKeyEvent &key);
     int lettersOfAGuessInProgress() const;
     bool windowActive() const;
     QString seatName(int seat) const;
