@@ -8,6 +8,7 @@
 #include "boardmodel/boardmodel.h"
 #include "protocol/catalogue.h"
 #include "protocol/fieldreader.h"
+#include "widgets/accessible.h"
 #include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
@@ -47,6 +48,8 @@ GameEnd::GameEnd(QWidget *board, ClientState &state, BoardModel &model, FlatButt
     m_shadow->setAlignment(Qt::AlignCenter);
     m_shadow->setStyleSheet(QStringLiteral("color:#000000;"));
     m_shadow->setGeometry(2, 2, 416, 39);
+    // A second copy of the caption's text, for the eye only.
+    accessible::hideFromTree(m_shadow);
     m_caption = new QLabel(m_banner);
     m_caption->setObjectName(QStringLiteral("label_winner1"));
     m_caption->setFont(font);
@@ -61,7 +64,8 @@ GameEnd::GameEnd(QWidget *board, ClientState &state, BoardModel &model, FlatButt
         start->setText(QString());
         start->setIcon(QIcon(face));
         start->setIconSize(face.deviceIndependentSize().toSize());
-        start->setStyleSheet(QStringLiteral("QPushButton{border:none;padding:0;background:transparent;}"));
+        start->setStyleSheet(QStringLiteral("QPushButton{border:none;padding:0;background:transparent;}"
+                                            "QPushButton:focus{border:2px solid #FFFF00;}"));
         start->setCursor(Qt::PointingHandCursor);
         // The table is made after the frame's button and would cover it.
         start->raise();

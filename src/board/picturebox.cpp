@@ -19,10 +19,15 @@ void PictureBox::setPixmap(const QPixmap &pixmap)
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
-    if (m_pixmap.isNull())
-        return;
     QPainter p(this);
-    p.drawPixmap(0, 0, m_pixmap);
+    if (!m_pixmap.isNull())
+        p.drawPixmap(0, 0, m_pixmap);
+    // Only pictures that act as controls take the focus; they show where it is.
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 } // namespace brelvox

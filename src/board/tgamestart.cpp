@@ -7,11 +7,13 @@
 #include "core/gametype.h"
 #include "protocol/catalogue.h"
 #include "protocol/message.h"
+#include "widgets/accessible.h"
 #include "widgets/flatpanel.h"
 
+#include <QKeyEvent>
 #include <QLabel>
-#include <algorithm>
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace brelvox {
 
@@ -37,6 +39,7 @@ Tgamestart::Tgamestart(ClientState &state, QWidget *parent)
     setObjectName(QStringLiteral("Tgamestart"));
     setWindowTitle(QStringLiteral("Brelvox - Game Start"));
     setFixedSize(255, 181);
+    accessible::install();
 
     m_background = new FlatPanel(this);
     m_background->setObjectName(QStringLiteral("background"));
@@ -59,7 +62,10 @@ Tgamestart::Tgamestart(ClientState &state, QWidget *parent)
         box->setTag(n);
         box->setGeometry(BoxLeft, top, 28, 22);
         box->setCursor(Qt::PointingHandCursor);
+        box->setFocusPolicy(Qt::StrongFocus);
         box->installEventFilter(this);
+        accessible::setRole(box, QAccessible::RadioButton);
+        box->setAccessibleName(QString::fromLatin1(type.caption));
         m_boxes.append(box);
 
         auto *label = new QLabel(QString::fromLatin1(type.caption), this);
@@ -68,6 +74,8 @@ Tgamestart::Tgamestart(ClientState &state, QWidget *parent)
         label->setGeometry(BoxLeft + 36, top, 150, 22);
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
+        // The box carries the option's name; its text would only say it twice.
+        accessible::hideFromTree(label);
         m_optionTexts.append(label);
     }
 
@@ -76,7 +84,11 @@ Tgamestart::Tgamestart(ClientState &state, QWidget *parent)
     m_start->setGeometry((255 - 146) / 2, 144, 146, 34);
     m_start->setPixmap(BoardPictures::startButton());
     m_start->setCursor(Qt::PointingHandCursor);
+    m_start->setFocusPolicy(Qt::StrongFocus);
     m_start->installEventFilter(this);
+    accessible::setRole(m_start, QAccessible::PushButton);
+    m_start->setAccessibleName(QStringLiteral("Start"));
+    setTabOrder(m_boxes.last(), m_start);
 
     setChosenType(1);
 }
@@ -102,6 +114,7 @@ void Tgamestart::showOver(QWidget *over)
     show();
     raise();
     activateWindow();
+    m_boxes[m_chosenType - 1]->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void Tgamestart::setChosenType(int option)
@@ -125,6 +138,7 @@ void Tgamestart::changebox(const QString &widgetName, int picture)
         return;
     box->setPixmap(QPixmap());
     box->setPixmap(m_boxPictures.at(picture));
+    accessible::setChecked(box, picture == 1);
 }
 
 void Tgamestart::image_1Click(int tag)
@@ -146,8 +160,54 @@ void Tgamestart::button_startClick()
     hide();
 }
 
+void Tgamestart::keyPressEvent(QKeyEvent *event)
+{
+    // Enter takes the default: start with the chosen type. Escape cancels, as in any dialog.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        button_startClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool Tgamestart::optionKey(int option, const QKeyEvent *key)
+{
+    int to = 0;
+    switch (key->key()) {
+    case Qt::Key_Space:
+        to = option;
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        to = option == 1 ? optionCount() : option - 1;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        to = option == optionCount() ? 1 : option + 1;
+        break;
+    default:
+        return false;
+    }
+    image_1Click(to);
+    m_boxes[to - 1]->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
 bool Tgamestart::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return QDialog::eventFilter(watched, event);
+        if (watched == m_start && key->key() == Qt::Key_Space) {
+            button_startClick();
+            return true;
+        }
+        const auto box = std::find(m_boxes.begin(), m_boxes.end(), watched);
+        if (box != m_boxes.end())
+            return optionKey(int(box - m_boxes.begin()) + 1, key);
+        return QDialog::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::MouseButtonRelease
         || static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
         return QDialog::eventFilter(watched, event);

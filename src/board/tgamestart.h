@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <array>
 
+class QKeyEvent;
 class QLabel;
 
 namespace brelvox {
@@ -51,8 +52,12 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Space chooses the focused option; the arrows move to the next one and choose it.
+    bool optionKey(int option, const QKeyEvent *key);
+
     ClientState &m_state;
     FlatPanel *m_background = nullptr;
     QList<PictureBox *> m_boxes; // in option order

@@ -74,6 +74,7 @@ ChatView::ChatView(QWidget *board, const QRect &area, QObject *parent)
     m_mainchat->setMouseMoveHook([this](QMouseEvent *e) { mainchatMouseMove(e->position().toPoint()); });
     m_mainchat->setMousePressHook([this](QMouseEvent *e) { mainchatMouseDown(e->button(), e->position().toPoint()); });
     m_mainchat->installEventFilter(this);
+    m_mainchat->setAccessibleName(QStringLiteral("Chat"));
     setTextSize(8);
 
     m_mychat = new QLineEdit(board);
@@ -82,6 +83,7 @@ ChatView::ChatView(QWidget *board, const QRect &area, QObject *parent)
     m_mychat->setFont(QFont(QStringLiteral("Arial"), 10));
     m_mychat->setText(kPrompt);
     m_mychat->installEventFilter(this);
+    m_mychat->setAccessibleName(QStringLiteral("Chat message"));
 
     const int buttonHeight = m_mainchat->height() / 10;
     for (int i = 0; i < 10; ++i) {
@@ -97,6 +99,7 @@ ChatView::ChatView(QWidget *board, const QRect &area, QObject *parent)
         }
     }
     m_buttons[9]->setToolTip(QStringLiteral("/me waves \"Good-Bye\""));
+    m_buttons[9]->setAccessibleName(QStringLiteral("Chatter sounds"));
     connect(m_buttons[9], &QPushButton::clicked, this, guard([this] { b_phrase10Click(); }));
     buildMenus();
 }
@@ -227,6 +230,7 @@ void ChatView::setPhrase(int n, const QString &text)
         return;
     m_phrases[n - 1] = text;
     m_buttons[n - 1]->setToolTip(text);
+    m_buttons[n - 1]->setAccessibleName(QStringLiteral("Phrase %1: %2").arg(n).arg(text));
 }
 
 void ChatView::addlinetochat(const QString &text, ColorRef color)
@@ -275,7 +279,8 @@ void ChatView::sendit()
     if (!m_state || !m_session || !m_state->loggedIn)
         return;
     const QString text = m_mychat->text();
-    if (!text.isEmpty()) {
+    // A line of nothing but spaces says nothing; it is dropped like an empty one.
+    if (!text.trimmed().isEmpty()) {
         if (!text.startsWith(QLatin1Char('/')))
             send(cmd::chat, text, m_ownColor);
         else if (text.startsWith(QLatin1String("/me")))
@@ -472,6 +477,11 @@ bool ChatView::eventFilter(QObject *watched, QEvent *event)
         }
         if (event->type() == QEvent::KeyPress) {
             auto *key = static_cast<QKeyEvent *>(event);
+            // Alt with a letter is a menu's key, never a letter of the chat line (Ctrl+Alt
+            // stays: some keyboards type characters with it).
+            const Qt::KeyboardModifiers mods = key->modifiers();
+            if ((mods & (Qt::AltModifier | Qt::MetaModifier)) && !(mods & Qt::ControlModifier))
+                return true;
             dialogs::guarded([this] { mychatKeyDown(); });
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
                 dialogs::guarded([this] { sendit(); });

@@ -3,8 +3,11 @@
 #include "client/tphrases.h"
 
 #include "client/chatview.h"
+#include "widgets/dialogs.h"
+#include "widgets/escapekey.h"
 #include "widgets/flatbutton.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -24,12 +27,29 @@ Tphrases::Tphrases(ChatView *chat, Writer write, QWidget *parent)
         edit->setObjectName(QStringLiteral("phrase%1").arg(n));
         edit->setMaxLength(50);
         edit->setGeometry(112, 10 + (n - 1) * 26, 208, 22);
+        label->setBuddy(edit);
         m_edits[n - 1] = edit;
     }
     auto *done = new FlatButton(QStringLiteral("Done"), this);
     done->setObjectName(QStringLiteral("SelButton8"));
     done->setGeometry(125, 10 + 9 * 26 + 4, 80, 26);
     connect(done, &QPushButton::clicked, this, &Tphrases::SelButton8Click);
+    closeOnEscape(this);
+}
+
+bool Tphrases::edited() const
+{
+    for (int n = 1; n <= 9; ++n)
+        if (m_edits[n - 1]->text() != m_chat->phrase(n))
+            return true;
+    return false;
+}
+
+void Tphrases::closeEvent(QCloseEvent *event)
+{
+    if (isVisible() && edited() && dialogs::question(QStringLiteral("Keep the changed phrases?"), this))
+        SelButton8Click();
+    event->accept();
 }
 
 QLineEdit *Tphrases::edit(int n) const

@@ -28,9 +28,16 @@ public:
     // View, "Phrase List": fill the edits from the buttons and show the editor.
     void open(QWidget *centreOn);
     void SelButton8Click();
+    // Some edit differs from its button.
+    bool edited() const;
 
 Q_SIGNALS:
     void writeFailed();
+
+protected:
+    // Closed by the window's close box, Alt+F4 or Escape: changed phrases are kept only
+    // when the player says so.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     ChatView *m_chat;

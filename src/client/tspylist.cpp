@@ -4,6 +4,7 @@
 
 #include "core/conversion.h"
 #include "widgets/colortext.h"
+#include "widgets/escapekey.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 
@@ -57,6 +58,7 @@ Tspylist::Tspylist(QWidget *parent)
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setGeometry(49, 138, 64, 24);
     connect(ok, &QPushButton::clicked, this, &Tspylist::Button1Click);
+    closeOnEscape(this);
 }
 
 void Tspylist::addEntry(int seat, const QString &name)

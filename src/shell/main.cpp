@@ -7,6 +7,7 @@
 #include "shell/presencemarker.h"
 #include "shell/tchat.h"
 #include "tally/ttallylist.h"
+#include "widgets/accessible.h"
 #include "widgets/dialogs.h"
 #include "widgets/fonts.h"
 
@@ -61,6 +62,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Brelvox"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.ostrel.Brelvox"));
     QApplication::setWindowIcon(brelvox::applicationIcon());
+    brelvox::accessible::install();
 
     brelvox::InstanceGuard guard(QStringLiteral("vrenik"));
     if (guard.anotherIsRunning(true))

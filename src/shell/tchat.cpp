@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "shell/tchat.h"
 
+#include "board/boardspeech.h"
 #include "board/gameend.h"
 #include "board/letterboard.h"
 #include "board/pooltable.h"
@@ -19,6 +20,8 @@
 #include "protocol/message.h"
 #include "shell/lobbylink.h"
 #include "sound/soundplayer.h"
+#include "widgets/accessible.h"
+#include "widgets/announcer.h"
 #include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
@@ -70,6 +73,7 @@ Tchat::Tchat(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Brelvox"));
     setFont(QFont(QStringLiteral("Arial"), 9));
+    accessible::install();
     m_prefs = new LivePreferences(this);
     // Made first, so it goes first: the parts' connections to it end with it.
     m_sounds = new SoundPlayer(nullptr, this);
@@ -89,6 +93,8 @@ Tchat::Tchat(QWidget *parent)
     queries.windowActive = [this] { return isActiveWindow(); };
     m_letters = new LetterBoard(m_board, m_state, *m_model, m_table, std::move(queries), this);
     connect(m_letters, &LetterBoard::seatNamed, m_session, &ClientSession::setSeatName);
+    m_announcer = new Announcer(m_board);
+    m_speech = new BoardSpeech(m_board, m_letters, m_table, m_state, m_announcer, this);
     connect(m_letters, &LetterBoard::sendRequested, m_session, &ClientSession::send);
     connect(m_letters, &LetterBoard::chatLine, m_chat, &ChatView::addlinetochat);
     connect(m_letters, &LetterBoard::soundRequested, m_sounds, &SoundPlayer::playsounds);
@@ -145,6 +151,7 @@ void Tchat::buildBoard()
 
     auto *logo = new QLabel(m_board);
     logo->setObjectName(QStringLiteral("image_logo"));
+    logo->setAccessibleName(QStringLiteral("Brelvox logo"));
     logo->setGeometry(kLogoArea);
     logo->setPixmap(brelvoxLogo().scaled(kLogoArea.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     logo->setCursor(Qt::PointingHandCursor);
@@ -157,6 +164,7 @@ void Tchat::buildBoard()
     m_start->setObjectName(QStringLiteral("button_start"));
     m_start->setGeometry(kStartButton);
     m_start->setColors(QColor(0x1E, 0x6B, 0x2E), QColor(0xFF, 0xFF, 0x00));
+    m_start->setAccessibleName(QStringLiteral("Start Game"));
     m_start->hide();
     connect(m_model, &BoardModel::startOfferedChanged, m_start, [this] {
         m_start->setVisible(m_model->startOffered());
@@ -218,13 +226,13 @@ void Tchat::buildMenus()
 {
     QMenuBar *bar = menuBar();
 
-    QMenu *file = bar->addMenu(QStringLiteral("File"));
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
     QAction *start = addItem(file, "StartGame1", QStringLiteral("Start Game"));
     start->setEnabled(false);
     file->addSeparator();
     QAction *exit = addItem(file, "Exit1", QStringLiteral("Exit"));
 
-    QMenu *options = bar->addMenu(QStringLiteral("Options"));
+    QMenu *options = bar->addMenu(QStringLiteral("&Options"));
     QAction *sounds = addItem(options, "PlaySounds1", QStringLiteral("Play Sounds"), true, true);
     QAction *chatter = addItem(options, "PlayChatterSounds1", QStringLiteral("Play Chatter Sounds"), true, false);
 
@@ -270,12 +278,12 @@ void Tchat::buildMenus()
     options->addSeparator();
     addItem(options, "JustWatch1", QStringLiteral("Just Watch"), true, false);
 
-    QMenu *view = bar->addMenu(QStringLiteral("View"));
+    QMenu *view = bar->addMenu(QStringLiteral("&View"));
     addItem(view, "ViewTally1", QStringLiteral("View Tally"));
     addItem(view, "SpyList1", QStringLiteral("Spy List"));
     addItem(view, "PrhaseList1", QStringLiteral("Phrase List"));
 
-    QMenu *help = bar->addMenu(QStringLiteral("Help"));
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     QAction *content = addItem(help, "Help2", QStringLiteral("Content"));
     content->setShortcut(QKeySequence(Qt::Key_F1));
     help->addSeparator();

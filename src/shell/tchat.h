@@ -27,6 +27,8 @@ class LobbyLink;
 class PoolTable;
 class LetterBoard;
 class GameEnd;
+class Announcer;
+class BoardSpeech;
 class Tgamestart;
 class TallyRecorder;
 class SeatMenu;
@@ -151,6 +153,8 @@ private:
     SoundPlayer *m_sounds = nullptr;
     LetterBoard *m_letters = nullptr;
     GameEnd *m_gameEnd = nullptr;
+    Announcer *m_announcer = nullptr;
+    BoardSpeech *m_speech = nullptr;
     Tgamestart *m_gameStart = nullptr;
     SeatMenu *m_seatMenu = nullptr;
     LobbyLink *m_lobby = nullptr;

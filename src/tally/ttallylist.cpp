@@ -8,6 +8,7 @@
 #include "tally/stringgrid.h"
 #include "tally/tallystore.h"
 #include "widgets/dialogs.h"
+#include "widgets/escapekey.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 
@@ -153,6 +154,7 @@ void Ttallylist::buildUi()
     });
     connect(m_reset, &QPushButton::clicked, this, [this] { dialogs::guarded([this] { button_resetClick(); }); });
     connect(m_done, &QPushButton::clicked, this, &Ttallylist::FlatButton1Click);
+    closeOnEscape(this);
 }
 
 void Ttallylist::setBackgroundTile(const QPixmap &tile)

@@ -19,6 +19,10 @@ public:
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 
+protected:
+    // Return and Enter press the button as Space does.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     int m_tag = 0;
 };

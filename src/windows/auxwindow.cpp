@@ -2,6 +2,8 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "windows/auxwindow.h"
 
+#include "widgets/escapekey.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -33,6 +35,7 @@ void centreWindow(QWidget *window, QWidget *anchor)
 AuxWindow::AuxWindow(QWidget *parent, Qt::WindowFlags flags)
     : QWidget(parent, flags)
 {
+    closeOnEscape(this);
 }
 
 void AuxWindow::showOver(QWidget *anchor)

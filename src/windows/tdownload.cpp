@@ -4,6 +4,7 @@
 
 #include "core/userfiles.h"
 #include "widgets/dialogs.h"
+#include "widgets/escapekey.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 #include "widgets/shellopen.h"
@@ -69,6 +70,7 @@ Tdownload::Tdownload(QWidget *parent)
     setWindowTitle(QStringLiteral("Download The Ostrel Lobby"));
     setFixedSize(724, 500);
     m_tile = QPixmap(QStringLiteral(":/windows/download_tile.bmp"));
+    closeOnEscape(this);
 
     m_client = new HttpClient(this);
     m_client->setObjectName(QStringLiteral("HttpCli1"));
@@ -146,6 +148,8 @@ void Tdownload::showOnDesktop()
     }
     show();
     raise();
+    // On top of the game, it takes the keys: Escape or a button closes it.
+    activateWindow();
 }
 
 void Tdownload::setStatus(const QString &text)

@@ -292,6 +292,7 @@ private Q_SLOTS:
         QTest::newRow("bare /me") << "/me" << bytes({"CMD_action+1+|$00FF8000"});
         QTest::newRow("other slash") << "/quit now" << QList<QByteArray>();
         QTest::newRow("lone slash") << "/" << QList<QByteArray>();
+        QTest::newRow("only spaces") << "   " << QList<QByteArray>();
         QTest::newRow("bar kept") << "a|b" << bytes({"CMD_chat+1+a|b|clBlue"});
         QTest::newRow("no terminator byte") << QString::fromUtf8("\xC3\xBF" "ber") << bytes({"CMD_chat+1+yber|clBlue"});
         QTest::newRow("action without terminator") << QString::fromUtf8("/me \xC3\xBF!") << bytes({"CMD_action+1+y!|$00FF8000"});

@@ -4,6 +4,7 @@
 #include "client/tphrases.h"
 #include "client/tspylist.h"
 #include "core/inifile.h"
+#include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
 
 #include <QAction>
@@ -41,10 +42,14 @@ private Q_SLOTS:
         QCOMPARE(ini.readString(QStringLiteral("Brelvox"), QStringLiteral("Phrase2"), QString()), QStringLiteral("Nice shot"));
         QCOMPARE(ini.readString(QStringLiteral("Brelvox"), QStringLiteral("Phrase1"), QString()), QStringLiteral("Way To Go!"));
 
-        // Closing any other way drops the edits; they come back from the buttons.
+        // Closing any other way asks; answered No, the edits go and come back from the buttons.
+        int asked = 0;
+        dialogs::setHandler([&](dialogs::Kind, const QString &, const QString &) { return ++asked, false; });
         editor.open(nullptr);
         editor.edit(3)->setText(QStringLiteral("dropped"));
         editor.close();
+        dialogs::setHandler({});
+        QCOMPARE(asked, 1);
         QCOMPARE(chat.phrase(3), QStringLiteral("Nice Try!"));
         editor.open(nullptr);
         QCOMPARE(editor.edit(3)->text(), QStringLiteral("Nice Try!"));
