@@ -91,6 +91,10 @@ bool Tspylist::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_list->viewport() && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress))
         listbox_spysMouseMove(static_cast<QMouseEvent *>(event)->position().toPoint());
+    // The menu opened from the keyboard (Menu key, Shift+F10) is for the current entry.
+    if (watched == m_list->viewport() && event->type() == QEvent::ContextMenu
+        && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard)
+        m_hover = m_list->currentRow();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -800,7 +800,12 @@ private Q_SLOTS:
         mouse(list->viewport(), QEvent::MouseMove, QPoint(4, list->viewport()->height() - 3));
         QCOMPARE(spies.hoverIndex(), -1);
         spies.removeAction()->trigger();
-        QCOMPARE(host.sent(), bytes({"CMD_kickhim+1+7+"}));
+        // From the keyboard the menu is for the current entry.
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(4, 4));
+        QApplication::sendEvent(list->viewport(), &key);
+        QCOMPARE(spies.hoverIndex(), 0);
+        spies.removeAction()->trigger();
+        QCOMPARE(host.sent(), bytes({"CMD_kickhim+1+7+", "CMD_kickhim+1+6+"}));
     }
 
     void noRemovalFromACopyThatDoesNotHost()
