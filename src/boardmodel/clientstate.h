@@ -24,9 +24,23 @@ struct ClientState {
     std::array<QString, 5> seatNames{kWaiting, kWaiting, kWaiting, kWaiting, kWaiting}; // label_playername1..5
     QString gameType;    // the host's key: most, high, nine, race
     QString firstLetter; // of this round's word
+    // Seats 1..9 the host has announced a player on and not seen leave; [0] unused.
+    std::array<bool, 10> present{};
 
-    // Offered the start button: the hosting copy, or the copy a headless host seats first.
-    bool startsGames() const { return host || ownSeat == 1; }
+    // Offered the start button: the hosting copy, or on a headless host the lowest seated
+    // player, who also removes players (the host reckons it the same way).
+    bool startsGames() const
+    {
+        if (host || ownSeat == 1)
+            return true;
+        if (ownSeat < 1 || ownSeat > 9 || !present[ownSeat])
+            return false;
+        for (int s = 1; s < ownSeat; ++s) {
+            if (present[s])
+                return false;
+        }
+        return true;
+    }
     // Seats 1..5; empty for any other.
     QString seatName(int seat) const { return seat >= 1 && seat <= 5 ? seatNames[seat - 1] : QString(); }
 };

@@ -20,6 +20,15 @@ namespace brelvox {
 
 namespace {
 const QString kHostEnded = QStringLiteral("The host has ended the game (or the connection to it was lost).");
+const QString kRemoved = QStringLiteral("You have been removed from the game.");
+const QString kLinkLost = QStringLiteral("Connection lost — reconnecting…");
+// Slack for the host's one-second ticks when judging whether a guess can still make its row.
+constexpr int kRowSlackMs = 250;
+
+bool isCommand(const QString &text, QLatin1StringView command)
+{
+    return text.size() > command.size() && text.startsWith(command) && text.at(command.size()) == u'+';
+}
 } // namespace
 
 ClientSession::ClientSession(ClientState &state, QObject *parent)
@@ -43,8 +52,15 @@ ClientSession::ClientSession(ClientState &state, QObject *parent)
     m_retry->setSingleShot(true);
     m_retry->setInterval(kRetryMs);
     connect(m_retry, &QTimer::timeout, this, [this] {
-        if (!m_everConnected)
+        if (!m_everConnected || m_reconnecting)
             m_sock->open();
+    });
+    m_seatOffer = new QTimer(this);
+    m_seatOffer->setSingleShot(true);
+    m_seatOffer->setInterval(kSeatOfferWaitMs);
+    connect(m_seatOffer, &QTimer::timeout, this, [this] {
+        if (m_reconnecting)
+            m_sock->close(); // something answers but does not seat us: try again
     });
 
     m_table.bind(cmd::sendlogininfo, [this](const QString &a) { sendloginfo(a); });
@@ -82,10 +98,53 @@ void ClientSession::open(const QString &host)
 
 bool ClientSession::send(const Message &message)
 {
-    if (!m_state.loggedIn || !m_sock->isConnected())
+    if (!m_state.loggedIn)
         return false;
+    // Back on the host but not yet seated again: only the login may go. Nothing waits to
+    // be sent later, when it would land in another row.
+    if (!m_sock->isConnected() || (m_reconnecting && !isCommand(message.text(), cmd::logininfo))) {
+        if (isCommand(message.text(), cmd::myword))
+            addline(QStringLiteral("Not connected to the host: your guess was not sent."));
+        return false;
+    }
+    if (rowClosedFor(message)) {
+        addline(QStringLiteral("Too late: that row has ended, so your guess was not sent."));
+        return false;
+    }
     m_sock->sendText(message.wire());
     return true;
+}
+
+bool ClientSession::rowClosedFor(const Message &message) const
+{
+    if (!isCommand(message.text(), cmd::myword))
+        return false;
+    if (!m_rowOpen)
+        return true;
+    // It would reach the host after the row's time is up there.
+    const int roundTrip = std::max(0, m_sock->roundTripMs());
+    return m_rowClock.elapsed() > kRowMs - roundTrip - kRowSlackMs;
+}
+
+void ClientSession::watchRow(const QString &command, const QString &)
+{
+    if (command == cmd::nextplayer) {
+        m_rowOpen = true;
+        m_rowClock.start();
+    } else if (command == cmd::timeup || command == cmd::nooneguessed || command == cmd::heguessed
+               || command == cmd::winner || command == cmd::tiegame || command == cmd::loadball
+               || command == cmd::startgame || command == cmd::gamestats) {
+        m_rowOpen = false;
+    }
+}
+
+void ClientSession::updateLead()
+{
+    const bool leads = m_state.loggedIn && !m_state.host && !m_reconnecting && m_state.startsGames();
+    if (leads == m_leads)
+        return;
+    m_leads = leads;
+    Q_EMIT leadChanged(leads);
 }
 
 void ClientSession::addTicker(std::function<bool()> ticker)
@@ -119,8 +178,13 @@ void ClientSession::sockInfo(int code, const QString &text)
     } else if (code == TSock::InfoConnected) {
         m_everConnected = true;
         m_retry->stop();
-    } else if (code == TSock::InfoError && !m_everConnected && !m_sock->isConnected()) {
-        connectFailed(text);
+        if (m_reconnecting)
+            m_seatOffer->start();
+    } else if (code == TSock::InfoError && !m_sock->isConnected()) {
+        if (m_reconnecting)
+            retryLink(text);
+        else if (!m_everConnected)
+            connectFailed(text);
     }
 }
 
@@ -140,11 +204,17 @@ void ClientSession::connectFailed(const QString &errorText)
         m_lastFailure = line;
         addline(line);
     }
-    m_retry->start();
+    m_retry->start(kRetryMs);
 }
 
 void ClientSession::hostGone()
 {
+    if (m_reconnecting) {
+        // A try that got through but did not last.
+        m_seatOffer->stop();
+        retryLink(QString());
+        return;
+    }
     // What the host said before it went still reaches the board; then the player is told.
     m_hostGone = true;
     if (m_noticeShown)
@@ -154,9 +224,46 @@ void ClientSession::hostGone()
         return;
     }
     if (m_queue.isEmpty())
-        endSession(kHostEnded);
+        closed();
     else
         wake();
+}
+
+void ClientSession::closed()
+{
+    if (m_removed) {
+        endSession(kRemoved);
+    } else if (m_state.loggedIn) {
+        m_hostGone = false;
+        linkLost();
+    } else {
+        endSession(kHostEnded);
+    }
+}
+
+void ClientSession::linkLost()
+{
+    m_reconnecting = true;
+    m_rowOpen = false;
+    m_reconnectUntil = QDeadlineTimer(kReconnectForMs);
+    for (int seat = 1; seat <= 5; ++seat)
+        m_namesBefore[seat] = m_state.present[seat] ? m_state.seatName(seat) : QString();
+    updateLead();
+    addline(kLinkLost);
+    Q_EMIT status(kLinkLost);
+    m_retry->start(0); // not from inside the socket's own notice
+}
+
+void ClientSession::retryLink(const QString &errorText)
+{
+    // Refused: the machine answers and nothing listens any more, the host has ended.
+    const bool refused = errorText == socketErrorText(QAbstractSocket::ConnectionRefusedError);
+    if (refused || m_reconnectUntil.hasExpired()) {
+        m_reconnecting = false;
+        endSession(kHostEnded);
+        return;
+    }
+    m_retry->start(kRetryMs);
 }
 
 void ClientSession::endSession(const QString &notice)
@@ -184,7 +291,9 @@ void ClientSession::Timer1Timer()
         processsocktimer();
     while (!m_ended && !m_queue.isEmpty() && spent.elapsed() < kDispatchBudgetMs);
     if (m_hostGone && !m_ended && m_queue.isEmpty())
-        endSession(kHostEnded);
+        closed();
+    if (m_queue.isEmpty())
+        updateLead();
     bool busy = !m_queue.isEmpty();
     for (const auto &ticker : std::as_const(m_tickers))
         busy = ticker() || busy;
@@ -197,7 +306,15 @@ void ClientSession::processsocktimer()
     const QString line = m_queue.take().text;
     if (line.isEmpty())
         return;
+    const CommandLine parts = splitCommand(line);
+    watchRow(parts.name, parts.arguments);
     dialogs::guarded([&] { m_table.dispatch(line); });
+    if (parts.name == cmd::gamestats && m_state.ownSeat >= 1 && m_state.ownSeat <= 5) {
+        // Typing does nothing until then; say why.
+        const bool nine = FieldReader(parts.arguments).next() == QLatin1String("nine");
+        addline(nine ? QStringLiteral("A game is under way: you play when your turn comes.")
+                     : QStringLiteral("A game is under way: you play from the next row."));
+    }
 }
 
 void ClientSession::setSeatName(int seat, const QString &name)
@@ -218,6 +335,13 @@ void ClientSession::sendloginfo(const QString &args)
     FieldReader f(args);
     m_state.ownSeat = f.nextInt();
     m_state.loggedIn = true;
+    if (m_reconnecting) {
+        // The host says again who is here; until then nobody is.
+        m_seatOffer->stop();
+        m_state.present.fill(false);
+        for (int seat = 1; seat <= 5; ++seat)
+            setSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
+    }
     send(Message(cmd::logininfo).add(m_state.ownSeat).add(QString::fromLatin1(kProtocolVersion)).addRest(m_state.loginName));
     Q_EMIT seated();
 }
@@ -229,6 +353,27 @@ void ClientSession::newplayerinfo(const QString &args)
     const QString name = f.rest();
     if (seat < 1)
         return; // names no seat: the host never sends one
+    if (seat <= 9)
+        m_state.present[seat] = true;
+    if (seat == m_state.ownSeat && m_reconnecting) {
+        m_reconnecting = false;
+        addline(QStringLiteral("Reconnected."));
+        Q_EMIT status(QStringLiteral("Reconnected."));
+        if (seat <= 5)
+            setSeatName(seat, name);
+        return;
+    }
+    // Back after a dropped link: who was already here is not announced again.
+    const bool known = seat != m_state.ownSeat
+        && (seat <= 5 ? !m_namesBefore[seat].isEmpty() && m_namesBefore[seat] == name
+                      : m_spyList && m_spyList->hasEntry(seat, name));
+    if (seat <= 5)
+        m_namesBefore[seat].clear();
+    if (known) {
+        if (seat <= 5)
+            setSeatName(seat, name);
+        return;
+    }
     if (seat == m_state.ownSeat) {
         addline(QStringLiteral("You are Connected."));
         Q_EMIT ownArrival();
@@ -250,6 +395,12 @@ void ClientSession::playerdisconnected(const QString &args)
     FieldReader f(args);
     const int seat = f.nextInt();
     const QString name = f.rest();
+    if (seat >= 1 && seat <= 9) {
+        m_state.present[seat] = false;
+        m_namesBefore[seat].clear();
+    }
+    if (seat == m_state.ownSeat && m_state.loggedIn)
+        m_removed = true; // the host tells a removed copy before it closes the link
     if (seat >= 6) {
         if (m_spyList && m_spyList->removeEntry(seat, name))
             addline(name + QStringLiteral(" has left."));

@@ -8,10 +8,12 @@
 #include "protocol/receivequeue.h"
 #include "widgets/colortext.h"
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <functional>
 
 
@@ -36,6 +38,13 @@ public:
     static constexpr int kRetryMs = 2000;
     // A tick handles messages until none wait or this much of the tick is spent.
     static constexpr int kDispatchBudgetMs = 5;
+    // A dropped connection is tried again this long: within the host's grace period the
+    // copy gets its seat back, after it a seat as a newcomer.
+    static constexpr int kReconnectForMs = 300000;
+    // A connection that brings no seat offer by then is dropped and tried again.
+    static constexpr int kSeatOfferWaitMs = 5000;
+    // The host ends a row this long after it opens it.
+    static constexpr int kRowMs = 23000;
 
     explicit ClientSession(ClientState &state, QObject *parent = nullptr);
     ~ClientSession() override;
@@ -54,6 +63,8 @@ public:
     // failed attempt says whom it waits for and tries again every kRetryMs.
     void open(const QString &host);
     QTimer *retryTimer() const { return m_retry; }
+    // The link dropped and is being tried again; nothing is sent meanwhile.
+    bool isReconnecting() const { return m_reconnecting; }
 
     // Sends a whole message in one call while the logged-in flag is set; false otherwise.
     bool send(const Message &message);
@@ -85,10 +96,18 @@ Q_SIGNALS:
     void seated();                              // the host gave this copy its seat
     void seatNameChanged(int seat, const QString &name); // seats 1..5, already in the state
     void seatEmptied(int seat);                 // its player left: no watching mark
+    void status(const QString &text);           // for the board's status line
+    void leadChanged(bool leads);               // this copy now starts games, or no longer
 
 private:
     void connectFailed(const QString &errorText);
     void hostGone();
+    void closed();
+    void linkLost();
+    void retryLink(const QString &errorText);
+    void watchRow(const QString &command, const QString &arguments);
+    bool rowClosedFor(const Message &message) const;
+    void updateLead();
     void endSession(const QString &notice);
     void addline(const QString &text, ColorRef color = kSystemColor);
 
@@ -104,6 +123,14 @@ private:
     bool m_hostGone = false; // the connection closed: what it brought is shown first
     bool m_ended = false;
     bool m_noticeShown = false; // its box is up
+    bool m_removed = false;      // the host announced this copy's own departure
+    bool m_reconnecting = false; // the link dropped; trying again
+    bool m_leads = false;
+    QDeadlineTimer m_reconnectUntil;
+    std::array<QString, 10> m_namesBefore; // who sat where before the link dropped
+    QTimer *m_seatOffer = nullptr;
+    bool m_rowOpen = false;
+    QElapsedTimer m_rowClock; // since this copy saw the open row begin
     MessageSplitter m_splitter;
     ReceiveQueue m_queue;
     CommandTable<> m_table;

@@ -10,6 +10,7 @@
 #include "widgets/dialogs.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QWidget>
@@ -53,6 +54,9 @@ SeatMenu::SeatMenu(QWidget *board, ClientState &state, BoardModel *model, Client
         if (!label)
             continue;
         label->setContextMenuPolicy(Qt::CustomContextMenu);
+        // Reached with Tab, the menu opens with the Menu key or Shift+F10; a box shows the focus.
+        label->setFocusPolicy(Qt::TabFocus);
+        label->installEventFilter(this);
         connect(label, &QWidget::customContextMenuRequested, this, [this, seat, label](const QPoint &pos) {
             label_playername1ContextPopup(seat);
             m_popup->popup(label->mapToGlobal(pos));
@@ -68,6 +72,15 @@ SeatMenu::SeatMenu(QWidget *board, ClientState &state, BoardModel *model, Client
     }
     if (m_session)
         m_session->dispatchTable().bind(cmd::justwatching, [this](const QString &args) { justwatching(args); });
+}
+
+bool SeatMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        if (auto *label = qobject_cast<QLabel *>(watched))
+            label->setFrameStyle(event->type() == QEvent::FocusIn ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QLabel *SeatMenu::seatLabel(int seat) const

@@ -46,6 +46,9 @@ public:
 Q_SIGNALS:
     void chatLine(const QString &text, ColorRef color);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void request(int seat, int flag);
     QLabel *seatLabel(int seat) const;

@@ -18,6 +18,11 @@ public:
     virtual int pauseBetweenWords() const = 0;
     // Milliseconds the computer player waits before it guesses.
     virtual int botDelay() const = 0;
+    // Whether seat 1 is the hosting copy's own client. When it is not (a headless host),
+    // seat 1 is a player like any other and the lowest seated person leads the table.
+    virtual bool seatOneHosts() const { return true; }
+    // Seconds a dropped player's seat, balls and score wait for them to log in again.
+    virtual int graceSeconds() const { return 60; }
 };
 
 } // namespace brelvox

@@ -21,18 +21,25 @@ const SeatRecord &PlayerTable::seat(int seat) const
 int PlayerTable::takeSeat(TSock *connection)
 {
     int taken = 0;
-    for (int s = 1; s <= m_seatCount; ++s) {
-        if (!m_seats[s].connected) {
+    int held = 0;
+    for (int s = 1; s <= m_seatCount && !taken; ++s) {
+        if (m_seats[s].connected)
+            continue;
+        if (!m_seats[s].held)
             taken = s;
-            break;
-        }
+        else if (!held)
+            held = s;
     }
     if (!taken) {
-        if (m_seatCount >= kMaxSeats)
+        if (m_seatCount < kMaxSeats)
+            taken = ++m_seatCount;
+        else if (held)
+            taken = held;
+        else
             return kRefusedSeat;
-        taken = ++m_seatCount;
     }
     m_seats[taken].connected = true;
+    m_seats[taken].held = false;
     m_seats[taken].connection = connection;
     return taken;
 }

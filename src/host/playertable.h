@@ -15,6 +15,7 @@ struct SeatRecord
 {
     bool connected = false;    // a logged-in or freshly accepted connection holds it
     TSock *connection = nullptr;
+    bool held = false;         // kept for a player whose link dropped, until they return
 };
 
 // The host's seats and their connections: seats 1..5 play, 6..9 watch; seat 10 only
@@ -36,8 +37,9 @@ public:
     // The highest seat ever handed out, 0..9; it never goes down.
     int seatCount() const { return m_seatCount; }
     // Puts connection on the lowest free seat, growing the seat count only when every
-    // seat up to it is taken, and marks the seat connected. kRefusedSeat, with nothing
-    // changed, when all nine are taken.
+    // seat up to it is taken, and marks the seat connected. A held seat is given only
+    // when nothing else is left. kRefusedSeat, with nothing changed, when all nine are
+    // connected.
     int takeSeat(TSock *connection);
     // The seat is free again: not connected, no connection.
     void leave(int seat);

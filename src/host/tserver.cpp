@@ -59,6 +59,9 @@ TServer::TServer(const HostOptions &options, WordLists words, QObject *parent)
     connect(&m_turntimer, &QTimer::timeout, this, &TServer::turntimerTimer);
     m_computertimer.setSingleShot(true);
     connect(&m_computertimer, &QTimer::timeout, this, &TServer::computertimerTimer);
+    m_holdTimer.setSingleShot(true);
+    connect(&m_holdTimer, &QTimer::timeout, this, &TServer::releaseHeldSeats);
+    m_engine.setSeatOneHosts(m_options.seatOneHosts());
 }
 
 TServer::~TServer() = default;
@@ -121,17 +124,17 @@ void TServer::sendToOthers(int seat, const Message &message)
     }
 }
 
-bool TServer::mayAct(const QString &command, const QString &arguments, int senderSeat)
+bool TServer::mayAct(const QString &command, const QString &arguments, int senderSeat, int leadSeat)
 {
     if (!PlayerTable::isSeat(senderSeat))
         return false;
     if (command == cmd::startgame)
-        return senderSeat == 1;
+        return senderSeat == leadSeat;
     const int seat = leadingSeat(arguments);
     if (!seat)
         return false;
     if (command == cmd::kickhim)
-        return senderSeat == 1 && seat == 1;
+        return senderSeat == leadSeat && seat == leadSeat;
     if (command == cmd::justwatch)
         return seat == senderSeat || (senderSeat == 1 && PlayerTable::isPlayerSeat(seat));
     // logininfo, chat, action, playasound, myword and anything bound later: own seat.
@@ -152,12 +155,18 @@ void TServer::socktimerTimer()
 
 void TServer::handle(const QueuedMessage &message)
 {
+    std::deque<qint64> &acks = m_readAcks[message.source];
+    m_handledAck = -1;
+    if (!acks.empty()) {
+        m_handledAck = acks.front();
+        acks.pop_front();
+    }
     if (message.text.isEmpty())
         return;
     const auto link = m_links.constFind(message.source);
     const int senderSeat = link == m_links.constEnd() ? 0 : m_players.seatOf(link->sock);
     const CommandLine line = splitCommand(message.text);
-    if (line.name.isEmpty() || !mayAct(line.name, line.arguments, senderSeat))
+    if (line.name.isEmpty() || !mayAct(line.name, line.arguments, senderSeat, leadSeat()))
         return;
     m_sender = senderSeat;
     try {
@@ -208,6 +217,7 @@ void TServer::Sock1Accept(TSock *sender)
         return;
     }
     sock->setTag(seat);
+    m_rowMark[seat] = 0;
     sock->setOnDisconnect([this](TSock *s) { tempsockDisconnect(s); });
     sock->setOnInfo([this](TSock *s, int code, const QString &text) { tempsockInfo(s, code, text); });
     sock->setOnRead([this](TSock *s, int n) { Sock1Read(s, n); });
@@ -223,16 +233,26 @@ void TServer::Sock1Read(TSock *sender, int)
     if (link == m_links.end())
         return;
     const QStringList messages = link->splitter.feed(bytes);
-    for (const QString &text : messages)
+    const qint64 acknowledged = sender->bytesAcknowledged();
+    std::deque<qint64> &acks = m_readAcks[sender->id()];
+    for (const QString &text : messages) {
         m_queue.push(text, sender->id());
+        acks.push_back(acknowledged);
+    }
     if (m_queue.countFrom(sender->id()) > kMaxQueuedPerConnection)
         dropConnection(sender);
     startDispatching();
 }
 
+void TServer::forgetQueued(quint64 source)
+{
+    m_queue.removeFrom(source);
+    m_readAcks.remove(source);
+}
+
 void TServer::dropConnection(TSock *sock)
 {
-    m_queue.removeFrom(sock->id());
+    forgetQueued(sock->id());
     sock->close(); // reports "Socket Closed": the departure follows from it
 }
 
@@ -252,15 +272,70 @@ void TServer::tempsockInfo(TSock *sender, int, const QString &text)
 void TServer::departure(TSock *sock)
 {
     m_links.remove(sock->id());
-    m_queue.removeFrom(sock->id());
+    forgetQueued(sock->id());
+    const bool removed = m_removed.remove(sock->id());
     sock->deleteLater();
     const int seat = sock->tag();
     if (!PlayerTable::isSeat(seat) || m_players.seat(seat).connection != sock)
         return;
+    const QString name = nameOf(seat);
     if (m_players.seat(seat).connected)
-        sendToOthers(seat, Message(cmd::playerdisconnected).add(seat).addRest(nameOf(seat)));
+        sendToOthers(seat, Message(cmd::playerdisconnected).add(seat).addRest(name));
     m_players.leave(seat);
+    if (!removed && !name.isEmpty() && m_options.graceSeconds() > 0) {
+        // A player whose link dropped may log in again: nobody else gets the seat meanwhile.
+        m_players.seat(seat).held = true;
+        m_holds[seat] = Hold{name, QDeadlineTimer(std::chrono::seconds(m_options.graceSeconds()))};
+        if (!m_holdTimer.isActive())
+            m_holdTimer.start(std::chrono::seconds(m_options.graceSeconds()));
+    }
     dispatch(m_engine.seatLeft(seat));
+}
+
+void TServer::releaseHeldSeats()
+{
+    qint64 next = -1;
+    for (int s = 1; s <= PlayerTable::kMaxSeats; ++s) {
+        if (!m_players.seat(s).held)
+            continue;
+        if (m_holds[s].until.hasExpired()) {
+            m_players.seat(s).held = false;
+            m_holds[s] = Hold{};
+        } else {
+            const qint64 left = m_holds[s].until.remainingTime();
+            next = next < 0 ? left : std::min(next, left);
+        }
+    }
+    if (next >= 0)
+        m_holdTimer.start(int(next) + 1);
+}
+
+void TServer::returnToHeldSeat(int from, int held)
+{
+    TSock *sock = m_players.seat(from).connection;
+    // The seat it was offered was never announced: it goes without a word.
+    m_players.leave(from);
+    dispatch(m_engine.seatLeft(from));
+    m_holds[held] = Hold{};
+    SeatRecord &record = m_players.seat(held);
+    record.held = false;
+    record.connected = true;
+    record.connection = sock;
+    sock->setTag(held);
+    m_rowMark[held] = 0;
+    m_engine.seatTaken(held);
+    sendTo(held, Message(cmd::sendlogininfo).add(held));
+}
+
+int TServer::leadSeat() const
+{
+    if (m_options.seatOneHosts())
+        return 1;
+    for (int s = 1; s <= m_players.seatCount(); ++s) {
+        if (m_players.seat(s).connected && !nameOf(s).isEmpty())
+            return s;
+    }
+    return 0;
 }
 
 void TServer::disconnectsock(int seat)
@@ -280,6 +355,22 @@ void TServer::receivedlogininfo(const QString &arguments)
         return;
     const QString version = fields.next();
     const QString name = fields.rest();
+    if (!name.isEmpty() && nameOf(seat).isEmpty()) {
+        // The player may be back before this end noticed the old link die.
+        for (int old = 1; old <= m_players.seatCount(); ++old) {
+            const SeatRecord &record = m_players.seat(old);
+            if (old != seat && record.connected && record.connection && nameOf(old) == name
+                && record.connection->isStalled())
+                record.connection->close(); // its departure holds the seat
+        }
+        for (int held = 1; held <= m_players.seatCount(); ++held) {
+            if (held != seat && m_players.seat(held).held && m_holds[held].name == name
+                && !m_holds[held].until.hasExpired()) {
+                returnToHeldSeat(seat, held);
+                return;
+            }
+        }
+    }
     m_players.seat(seat).connected = true;
     m_engine.seatNamed(seat, name);
 
@@ -301,8 +392,15 @@ void TServer::kickhim(const QString &arguments)
     FieldReader fields(arguments);
     const int requester = fields.nextInt();
     const int target = fields.nextInt();
-    if (requester == 1)
-        disconnectsock(target);
+    if (requester != leadSeat() || !PlayerTable::isSeat(target))
+        return;
+    const SeatRecord &record = m_players.seat(target);
+    if (!record.connected || !record.connection)
+        return;
+    // The removed copy hears of its own departure first, so it can tell it was removed.
+    m_removed.insert(record.connection->id());
+    sendTo(target, Message(cmd::playerdisconnected).add(target).addRest(nameOf(target)));
+    disconnectsock(target);
 }
 
 void TServer::chat(const QString &arguments)
@@ -349,7 +447,16 @@ void TServer::myword(const QString &arguments)
 {
     FieldReader fields(arguments);
     const int seat = fields.nextInt();
+    if (guessIsStale(seat))
+        return; // typed before the player saw the row it would now be judged in
     dispatch(m_engine.myword(seat, fields.next()));
+}
+
+bool TServer::guessIsStale(int seat) const
+{
+    if (!PlayerTable::isSeat(seat) || m_sender != seat)
+        return false;
+    return m_handledAck >= 0 && quint64(m_handledAck) < m_rowMark[seat];
 }
 
 void TServer::turntimerTimer()
@@ -381,8 +488,11 @@ void TServer::dispatch(const GameEvents &events)
                 if (!m_players.seat(seat).connected)
                     continue;
                 const QString text = event.messageFor(seat);
-                if (!text.isEmpty())
-                    sendText(seat, text);
+                if (text.isEmpty())
+                    continue;
+                sendText(seat, text);
+                if (event.kind == GameEvent::NextPlayer && m_players.seat(seat).connection)
+                    m_rowMark[seat] = m_players.seat(seat).connection->bytesSent();
             }
             break;
         }

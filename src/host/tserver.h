@@ -10,8 +10,13 @@
 #include "protocol/messagesplitter.h"
 #include "protocol/receivequeue.h"
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QObject>
+#include <QSet>
+
+#include <array>
+#include <deque>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -91,7 +96,15 @@ public:
     void setDispatchHeld(bool held);
     bool isDispatchHeld() const { return m_dispatchHeld; }
     // Whether the message may act, given the seat of the connection it came by.
-    static bool mayAct(const QString &command, const QString &arguments, int senderSeat);
+    // leadSeat is the seat that may start games and remove players.
+    static bool mayAct(const QString &command, const QString &arguments, int senderSeat, int leadSeat = 1);
+    // Seat 1 on a copy that hosts; on a headless host the lowest seat whose player is
+    // logged in (0 while nobody is).
+    int leadSeat() const;
+    // Whether a seat is kept for a player whose connection dropped.
+    bool isHeld(int seat) const { return PlayerTable::isSeat(seat) && m_players.seat(seat).held; }
+    // Frees every held seat whose time has run out.
+    void releaseHeldSeats();
 
     // Handlers; each message's fields are listed in protocol/WIRE.md.
     void Sock1Accept(TSock *sender);
@@ -116,6 +129,11 @@ public:
 
 private:
     void departure(TSock *sock);
+    // The connection on `from` logs in as the player a held seat waits for: it moves
+    // there and is offered that seat.
+    void returnToHeldSeat(int from, int held);
+    bool guessIsStale(int seat) const;
+    void forgetQueued(quint64 source);
     void dropConnection(TSock *sock);
     void sendText(int seat, const QString &text);
     void startDispatching();
@@ -141,6 +159,23 @@ private:
     QElapsedTimer m_lastDispatch;
     QTimer m_turntimer;
     QTimer m_computertimer;
+    // Held seats: whose they are and until when.
+    struct Hold
+    {
+        QString name;
+        QDeadlineTimer until;
+    };
+    std::array<Hold, PlayerTable::kMaxSeats + 1> m_holds; // [1..9]
+    QTimer m_holdTimer;
+    QSet<quint64> m_removed; // connections closed by a removal: their seats are not held
+    // Per seat: bytes sent to it up to the latest row opening. A guess whose bytes were
+    // read before the player's side acknowledged them was typed for an earlier row.
+    std::array<quint64, PlayerTable::kMaxSeats + 1> m_rowMark{};
+    // Per connection, for each message waiting in the queue: how much the peer had
+    // acknowledged when it was read (-1 unknown). The message being handled has its own
+    // in m_handledAck.
+    QHash<quint64, std::deque<qint64>> m_readAcks;
+    qint64 m_handledAck = -1;
 };
 
 } // namespace brelvox

@@ -15,7 +15,9 @@
 #include <arpa/inet.h>
 #include <atomic>
 #include <limits>
+#include <linux/tcp.h>
 #include <netdb.h>
+#include <sys/socket.h>
 
 namespace brelvox {
 
@@ -74,6 +76,59 @@ qint64 TSock::pendingOutgoing() const
     return m_socket ? m_socket->bytesToWrite() : 0;
 }
 
+namespace {
+
+bool tcpInfo(const QTcpSocket *socket, tcp_info *info)
+{
+    if (!socket || socket->socketDescriptor() < 0)
+        return false;
+    socklen_t size = sizeof(*info);
+    *info = {};
+    return ::getsockopt(int(socket->socketDescriptor()), IPPROTO_TCP, TCP_INFO, info, &size) == 0;
+}
+
+} // namespace
+
+qint64 TSock::bytesAcknowledged() const
+{
+    tcp_info info;
+    if (!m_connected || !tcpInfo(m_socket, &info))
+        return -1;
+    return qint64(info.tcpi_bytes_acked);
+}
+
+int TSock::roundTripMs() const
+{
+    tcp_info info;
+    if (!m_connected || !tcpInfo(m_socket, &info))
+        return -1;
+    return int(info.tcpi_rtt / 1000);
+}
+
+bool TSock::isStalled() const
+{
+    tcp_info info;
+    if (!m_connected || !tcpInfo(m_socket, &info))
+        return false;
+    return info.tcpi_probes > 0 || (info.tcpi_unacked > 0 && info.tcpi_last_ack_recv > 1000);
+}
+
+void TSock::watchLiveness()
+{
+    if (!m_socket)
+        return;
+    m_socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    const int fd = int(m_socket->socketDescriptor());
+    if (fd < 0)
+        return;
+    // Best effort: a kernel without one of these still has the others.
+    const auto set = [fd](int option, int value) { ::setsockopt(fd, IPPROTO_TCP, option, &value, sizeof value); };
+    set(TCP_KEEPIDLE, kKeepIdleS);
+    set(TCP_KEEPINTVL, kKeepIntervalS);
+    set(TCP_KEEPCNT, kKeepProbes);
+    set(TCP_USER_TIMEOUT, kUnackedTimeoutMs);
+}
+
 bool TSock::isHostCached(const QString &name)
 {
     return hostCache().contains(name);
@@ -112,12 +167,17 @@ void TSock::setListen(bool on)
     quint16 port = 0;
     if (!resolvePort(&port))
         throw SockError(QStringLiteral("Listen - Error Binding Socket"));
-    QHostAddress address(QHostAddress::AnyIPv4);
+    QHostAddress address(QHostAddress::Any);
     if (!m_hostName.isEmpty() && !address.setAddress(m_hostName))
         throw SockError(QStringLiteral("Listen - Error Binding Socket"));
     auto *server = new QTcpServer(this);
     server->setListenBacklogSize(5);
-    if (!server->listen(address, port)) {
+    bool listening = server->listen(address, port);
+    if (!listening && m_hostName.isEmpty() && server->serverError() != QAbstractSocket::AddressInUseError) {
+        // No IPv6 on this machine: every IPv4 address will do.
+        listening = server->listen(QHostAddress::AnyIPv4, port);
+    }
+    if (!listening) {
         const auto error = server->serverError();
         delete server;
         const bool bind = error == QAbstractSocket::AddressInUseError
@@ -152,6 +212,7 @@ TSock *TSock::accept()
     socket->setParent(sock);
     sock->adopt(socket);
     sock->m_connected = true;
+    sock->watchLiveness();
     report(InfoAccept, QStringLiteral("Created New TSock Structure"));
     // Bytes that came with the connection get no readyRead of their own.
     if (socket->bytesAvailable() > 0)
@@ -211,9 +272,17 @@ void TSock::connectTo(const QHostAddress &address, quint16 port)
     connect(socket, &QTcpSocket::connected, this, [this]() {
         m_connected = true;
         m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        watchLiveness();
         report(InfoConnected, QStringLiteral("Non-Blocking Socket Connected"));
         if (m_onConnect)
             m_onConnect(this);
+    });
+    // A host behind a firewall that drops packets would leave the kernel trying for a minute.
+    QTimer::singleShot(kConnectTimeoutMs, socket, [this, socket]() {
+        if (m_socket != socket || m_connected)
+            return;
+        dropSocket(false);
+        report(InfoError, socketErrorText(QAbstractSocket::SocketTimeoutError));
     });
     socket->connectToHost(address, port);
 }
@@ -303,6 +372,7 @@ void TSock::sendText(const QByteArray &bytes)
     if (!m_connected || !m_socket)
         throw SockError(QStringLiteral("Send - Socket Not Connected"));
     m_socket->write(bytes);
+    m_bytesSent += quint64(bytes.size());
     if (m_socket->bytesToWrite() > 0)
         m_writeHeld = true;
 }

@@ -34,6 +34,15 @@ public:
     };
     // The most one read notice takes from the socket.
     static constexpr qint64 kReadChunk = 32768;
+    // A connect that has not completed by then fails with WSAETIMEDOUT.
+    static constexpr int kConnectTimeoutMs = 5000;
+    // A connection whose peer stops answering fails within about ten seconds: an idle
+    // link is probed after kKeepIdleS, every kKeepIntervalS, kKeepProbes times; data that
+    // stays unacknowledged for kUnackedTimeoutMs ends it too.
+    static constexpr int kKeepIdleS = 4;
+    static constexpr int kKeepIntervalS = 2;
+    static constexpr int kKeepProbes = 3;
+    static constexpr int kUnackedTimeoutMs = 10000;
 
     using ReadHandler = std::function<void(TSock *sender, int count)>;
     using EventHandler = std::function<void(TSock *sender)>;
@@ -44,8 +53,8 @@ public:
     ~TSock() override;
 
     // A host name that starts with a digit is a dotted address, any other is looked up
-    // once per name for the process. A listener binds to it, or to every IPv4 address
-    // when it is empty.
+    // once per name for the process. A listener binds to it, or when it is empty to every
+    // address of both families (IPv4 only on a machine without IPv6).
     QString hostName() const { return m_hostName; }
     void setHostName(const QString &name) { m_hostName = name; }
     // A number, or a service name looked up for "tcp". "0" lets a listener pick a port.
@@ -63,6 +72,15 @@ public:
     quint16 localPort() const;
     // Bytes handed to sendText() that have not left yet.
     qint64 pendingOutgoing() const;
+    // Every byte ever handed to sendText() on this connection.
+    quint64 bytesSent() const { return m_bytesSent; }
+    // How many of them the peer has acknowledged receiving; -1 when unknown.
+    qint64 bytesAcknowledged() const;
+    // The kernel's smoothed round-trip estimate in milliseconds; -1 when unknown.
+    int roundTripMs() const;
+    // The peer has stopped answering: keepalive probes or data unacknowledged for over
+    // a second. Such a link is about to be found dead.
+    bool isStalled() const;
 
     // Switches listening on (backlog 5, info 3 "Listening Started") or off. Throws
     // SockError "Listen - Error Binding Socket" / "Listen - Error Starting Listen".
@@ -106,6 +124,7 @@ private:
     void peerClosed();
     void errorNotice(QAbstractSocket::SocketError error);
     void dropSocket(bool linger);
+    void watchLiveness();
 
     QString m_hostName;
     QString m_portName;
@@ -116,6 +135,7 @@ private:
     bool m_readScheduled = false;
     bool m_writeHeld = false;
     int m_lookupId = -1;
+    quint64 m_bytesSent = 0;
     QTcpServer *m_server = nullptr;
     QTcpSocket *m_socket = nullptr;
     QByteArray m_incoming;

@@ -30,13 +30,16 @@ QString ServerOptions::usage()
         "\n"
         "Players join with:  brelvox NAME HOST:PORT false\n"
         "(\":PORT\" may be left out for port %1; an IPv6 address goes in brackets, [::1]:PORT).\n"
-        "The first player to join holds seat 1 and starts each game from the Start Game button.\n"
+        "The first player to join holds seat 1 and starts each game from the Start Game button;\n"
+        "when that player leaves, the lowest seated player takes over.\n"
         "Players on other networks need TCP PORT open in this machine's firewall, or forwarded\n"
         "to it by the router.\n"
         "\n"
         "  --port N                  TCP port to listen on (default %1; 0 picks a free one)\n"
         "  --bot-speed SPEED         how long Dira thinks: slow 2 s, normal 1 s (default), fast 0.5 s\n"
         "  --between-rounds SECONDS  pause between words (default 5)\n"
+        "  --grace-seconds N         how long a dropped player's seat, balls and score wait for\n"
+        "                            them to log in again (default 60; 0 frees the seat at once)\n"
         "  --turn-tick-ms N          length of one second of turn time in milliseconds\n"
         "                            (default 1000; for tests that play whole games quickly)\n"
         "  -h, --help                show this text\n"
@@ -74,7 +77,8 @@ bool ServerOptions::parse(const QStringList &arguments)
             name.truncate(eq);
         }
         const bool known = name == QLatin1String("--port") || name == QLatin1String("--bot-speed")
-            || name == QLatin1String("--between-rounds") || name == QLatin1String("--turn-tick-ms");
+            || name == QLatin1String("--between-rounds") || name == QLatin1String("--turn-tick-ms")
+            || name == QLatin1String("--grace-seconds");
         if (!known)
             return fail(QStringLiteral("unknown option '%1'").arg(name));
         if (!value) {
@@ -101,6 +105,11 @@ bool ServerOptions::parse(const QStringList &arguments)
             if (!seconds)
                 return fail(QStringLiteral("'%1' is not a number of seconds (0 to %2)").arg(*value).arg(kMaxPause));
             parsed.m_pause = *seconds;
+        } else if (name == QLatin1String("--grace-seconds")) {
+            const auto seconds = number(*value, 0, kMaxPause);
+            if (!seconds)
+                return fail(QStringLiteral("'%1' is not a number of seconds (0 to %2)").arg(*value).arg(kMaxPause));
+            parsed.m_grace = *seconds;
         } else {
             const auto ms = number(*value, 1, kMaxTurnTick);
             if (!ms)

@@ -11,6 +11,7 @@ namespace brelvox {
 
 // brelvox-server's command line, and what the host reads of it:
 //   brelvox-server [--port N] [--bot-speed slow|normal|fast] [--between-rounds SECONDS]
+//                  [--grace-seconds N] [--turn-tick-ms N]
 // Each option also takes the form --option=value; the last one given counts.
 class ServerOptions : public HostOptions
 {
@@ -36,12 +37,16 @@ public:
     QString versionText() const override;
     int pauseBetweenWords() const override { return m_pause; }
     int botDelay() const override { return m_botDelay; }
+    // Seat 1 is whoever joined first.
+    bool seatOneHosts() const override { return false; }
+    int graceSeconds() const override { return m_grace; }
 
 private:
     quint16 m_port = quint16(kGamePort);
     int m_pause = 5;
     int m_botDelay = 1000;
     int m_turnTick = 1000;
+    int m_grace = 60;
     bool m_help = false;
     bool m_version = false;
     QString m_error;

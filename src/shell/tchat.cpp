@@ -342,14 +342,14 @@ void Tchat::buildSession()
     connect(m_session, &ClientSession::closeRequested, this, &QWidget::close);
     connect(m_session, &ClientSession::notice, this, [this](const QString &text) { dialogs::information(text, this); });
     connect(m_session, &ClientSession::seatNameChanged, this, &Tchat::setSeatName);
-    // A headless host seats its first player on seat 1: that player starts the games.
-    connect(m_session, &ClientSession::seated, this, [this] {
-        if (m_state.startsGames() && !m_state.host) {
-            m_model->setStartOffered(true);
-            action("StartGame1")->setEnabled(true);
-            Q_EMIT hostingStarted(); // that host takes removals from seat 1 too
-        }
+    // On a headless host the lowest seated player starts the games and removes players.
+    connect(m_session, &ClientSession::leadChanged, this, [this](bool leads) {
+        m_model->setStartOffered(leads);
+        action("StartGame1")->setEnabled(leads);
+        if (leads)
+            Q_EMIT hostingStarted(); // that host takes removals from this seat too
     });
+    connect(m_session, &ClientSession::status, m_model, &BoardModel::setStatus);
 }
 
 void Tchat::attachGameOptions(Tgamestart *dialog, TallyRecorder *tally)

@@ -6,6 +6,7 @@
 #include "host/tserver.h"
 #include "net/tsock.h"
 #include "protocol/catalogue.h"
+#include "protocol/message.h"
 #include "widgets/dialogs.h"
 
 #include <QLabel>
@@ -121,6 +122,37 @@ private Q_SLOTS:
         QCOMPARE(rook.lines.last(), QStringLiteral("Ann disconnected."));
         QCOMPARE(rook.closed, 0);
         QVERIFY(m_errors.isEmpty());
+    }
+
+    // A seated copy whose link closes tries again; it ends only when the host is gone, or
+    // at once when the host said it was removed.
+    void seatedCopyLearnsWhyItsLinkEnded_data()
+    {
+        QTest::addColumn<bool>("removed");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("host ended") << false << "The host has ended the game (or the connection to it was lost).";
+        QTest::newRow("removed") << true << "You have been removed from the game.";
+    }
+    void seatedCopyLearnsWhyItsLinkEnded()
+    {
+        QFETCH(bool, removed);
+        QFETCH(QString, box);
+        DefaultHostOptions options;
+        auto host = std::make_unique<TServer>(options);
+        host->listen(0);
+        Client rook(QStringLiteral("Rook"));
+        rook.connectTo(host->port());
+        QTRY_COMPARE(rook.label(1), QStringLiteral("Rook"));
+        Client ann(QStringLiteral("Ann"));
+        ann.connectTo(host->port());
+        QTRY_COMPARE(ann.label(2), QStringLiteral("Ann"));
+        if (removed)
+            rook.session->send(Message(cmd::kickhim).add(1).add(2));
+        else
+            host.reset();
+        QTRY_COMPARE(ann.closed, 1);
+        QCOMPARE(ann.boxes, QStringList{box});
+        QCOMPARE(ann.lines.contains(QStringLiteral("Connection lost — reconnecting…")), !removed);
     }
 
     void versionMismatchKeepsTheClientSeated()

@@ -4,15 +4,21 @@
 #include "client/chatview.h"
 #include "client/clientsession.h"
 #include "core/userfiles.h"
+#include "host/hostoptions.h"
 #include "host/rawclient.h"
+#include "host/tserver.h"
 #include "shell/appwindows.h"
 #include "shell/tchat.h"
+#include "support/linkproxy.h"
 #include "support/serverprocess.h"
 #include "widgets/dialogs.h"
 #include "widgets/flatbutton.h"
+#include "widgets/flatpanel.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +26,7 @@
 
 using namespace brelvox;
 using testing::RawClient;
+using testsupport::LinkProxy;
 using testsupport::ServerProcess;
 using testsupport::waitUntil;
 
@@ -62,6 +69,31 @@ struct Player {
     bool seated = false;
     int seat = 0;
 };
+
+// A headless host in this process, so the test knows its words.
+struct KnownWordsHost : HostOptions {
+    QString versionText() const override { return QStringLiteral("1.0.5"); }
+    int pauseBetweenWords() const override { return 0; }
+    int botDelay() const override { return 500; }
+    bool seatOneHosts() const override { return false; }
+};
+
+WordLists wordsStartingWithC()
+{
+    const QStringList answers{QStringLiteral("crane"), QStringLiteral("crate"), QStringLiteral("cramp"),
+                              QStringLiteral("crisp"), QStringLiteral("crown")};
+    return WordLists(answers, answers, answers);
+}
+
+void typeGuess(const AppWindows &copy, const QString &word)
+{
+    QWidget *board = copy.chat()->board();
+    for (int col = 1; col <= 5; ++col) {
+        QLineEdit *cell = board->findChild<QLineEdit *>(QStringLiteral("edit_%1").arg(col));
+        QTest::keyClick(cell, word.at(col - 1).toLatin1());
+    }
+    QTest::keyClick(board->findChild<QLineEdit *>(QStringLiteral("edit_5")), Qt::Key_Return);
+}
 
 } // namespace
 
@@ -143,6 +175,144 @@ private Q_SLOTS:
         QVERIFY(!p1.heard(p1.rowOpens(3)));
         p3.client.close();
         QVERIFY(waitUntil([&] { return p1.heard(p1.rowOpens(3)) && p2.heard(p2.rowOpens(3)); }, kWait));
+    }
+
+    void joinsOverIpv6()
+    {
+        QTcpServer probe;
+        if (!probe.listen(QHostAddress::LocalHostIPv6))
+            QSKIP("no IPv6 on this machine's loopback");
+        probe.close();
+        ServerProcess server({QStringLiteral("--port"), QStringLiteral("0")});
+        const quint16 port = server.waitForPort();
+        QVERIFY(port != 0);
+        AppWindows ann;
+        ann.chat()->processparams({QStringLiteral("Ann"), QStringLiteral("[::1]:%1").arg(port), QStringLiteral("false")});
+        QVERIFY(waitUntil([&] { return ann.chat()->seatLabel(1)->text() == QLatin1String("Ann"); }, kWait));
+    }
+
+    // Seat 1 holds the Nine Ball turn and leaves: the word is given up at once, and Bob,
+    // now the lowest seated player, can start the next game.
+    void seatOneLeavesNineBall()
+    {
+        ServerProcess server({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--turn-tick-ms"),
+                              QStringLiteral("60000")});
+        const quint16 port = server.waitForPort();
+        QVERIFY(port != 0);
+        Player ann(port, "Ann");
+        QVERIFY(ann.seated);
+        AppWindows bob;
+        bob.chat()->processparams({QStringLiteral("Bob"), QStringLiteral("127.0.0.1:%1").arg(port), QStringLiteral("false")});
+        QVERIFY(waitUntil([&] { return bob.chat()->seatLabel(2)->text() == QLatin1String("Bob"); }, kWait));
+        QVERIFY(bob.chat()->startButton()->isHidden());
+
+        // Who opens the word is drawn at random: start again until it is seat 1.
+        bool annsTurn = false;
+        for (int start = 1; start <= 40 && !annsTurn; ++start) {
+            ann.client.sendMessage("CMD_startgame+Ann+nine+");
+            QVERIFY(waitUntil([&] { return ann.client.got.count("CMD_nextplayer+") == start; }, kWait));
+            annsTurn = ann.client.messages().last() == "CMD_nextplayer+1+1+";
+        }
+        QVERIFY(annsTurn);
+        ann.client.close();
+        QElapsedTimer sinceLeaving;
+        sinceLeaving.start();
+        QVERIFY(waitUntil([&] { return bob.chat()->statusLabel()->text().endsWith(QLatin1String(" is the correct answer.")); }, kWait));
+        QVERIFY(sinceLeaving.elapsed() < 5000);
+        QVERIFY(waitUntil([&] { return !bob.chat()->startButton()->isHidden(); }, kWait));
+        QVERIFY(bob.chat()->action("StartGame1")->isEnabled());
+        bob.chat()->action("StartGame1")->trigger();
+        bob.gameStart()->button_startClick();
+        QVERIFY(waitUntil([&] { return chatText(bob).contains(QStringLiteral("Bob has started a game.")); }, kWait));
+    }
+
+    // Bob's link is cut while he holds a ball. Ann plays on meanwhile; Bob is told at
+    // once, and when the link is back he sits on his seat again with his ball.
+    void droppedLinkComesBackToItsSeat_data()
+    {
+        QTest::addColumn<int>("cutMs");
+        QTest::newRow("5 s") << 5000;
+        QTest::newRow("30 s") << 30000;
+    }
+    void droppedLinkComesBackToItsSeat()
+    {
+        QFETCH(int, cutMs);
+        KnownWordsHost options;
+        TServer host(options, wordsStartingWithC());
+        host.turntimer().setInterval(60000); // rows end only when guessed
+        host.listen(0);
+        LinkProxy link(host.port());
+        Player ann(host.port(), "Ann");
+        Player cy(host.port(), "Cy"); // on seat 2, so the computer plays no seat
+        QVERIFY(ann.seated && cy.seated);
+        AppWindows bob;
+        bob.chat()->processparams({QStringLiteral("Bob"), QStringLiteral("127.0.0.1:%1").arg(link.port()), QStringLiteral("false")});
+        QVERIFY(waitUntil([&] { return bob.chat()->seatLabel(3)->text() == QLatin1String("Bob"); }, kWait));
+
+        ann.client.sendMessage("CMD_startgame+Ann+most+");
+        QVERIFY(waitUntil([&] { return bob.chat()->state().turnSeat == 3; }, kWait));
+        typeGuess(bob, host.game().word);
+        QVERIFY(waitUntil([&] { return host.game().seat(3).score == 1; }, kWait));
+        // The pause before the next ball, without waiting a minute a tick.
+        QVERIFY(waitUntil([&] {
+            host.turntimerTimer();
+            return ann.heard("CMD_loadball+2+C+") == 1;
+        }, kWait));
+
+        link.cut();
+        QElapsedTimer sinceCut;
+        sinceCut.start();
+        const QString lost = QStringLiteral("Connection lost — reconnecting…");
+        QVERIFY(waitUntil([&] { return chatText(bob).contains(lost); }, kWait));
+        QVERIFY(sinceCut.elapsed() < 3000);
+        QCOMPARE(bob.chat()->statusLabel()->text(), lost);
+        QVERIFY(waitUntil([&] { return ann.heard("CMD_playerdisconnected+3+Bob"); }, kWait));
+        // The others' rows do not wait for Bob.
+        ann.guess();
+        cy.guess();
+        QVERIFY(waitUntil([&] { return ann.heard(ann.rowOpens(2)); }, kWait));
+        QVERIFY(host.isHeld(3));
+
+        QTest::qWait(cutMs - int(sinceCut.elapsed()));
+        link.restore();
+        QVERIFY(waitUntil([&] { return chatText(bob).contains(QStringLiteral("Reconnected.")); }, 15000));
+        QCOMPARE(bob.chat()->state().ownSeat, 3);
+        QCOMPARE(bob.chat()->seatLabel(3)->text(), QStringLiteral("Bob"));
+        QCOMPARE(bob.chat()->seatLabel(1)->text(), QStringLiteral("Ann"));
+        QCOMPARE(host.game().seat(3).score, 1);
+        QCOMPARE(ann.heard("CMD_newplayerinfo+3+Bob"), 2);
+        QVERIFY(!host.isHeld(3));
+        // Back in the middle of row 2, he plays from row 3: that row waits for him.
+        ann.guess();
+        cy.guess();
+        QVERIFY(waitUntil([&] { return ann.heard(ann.rowOpens(3)); }, kWait));
+        ann.guess();
+        cy.guess();
+        QVERIFY(waitUntil([&] { return ann.heard("CMD_submitted+2+") == 3; }, kWait));
+        QTest::qWait(300);
+        QVERIFY(!ann.heard(ann.rowOpens(4)));
+        QVERIFY(m_boxes.isEmpty());
+    }
+
+    // A seat whose player never comes back is kept for the grace period, then freed.
+    void heldSeatIsFreedAfterTheGrace()
+    {
+        ServerProcess server({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--grace-seconds"),
+                              QStringLiteral("2")});
+        const quint16 port = server.waitForPort();
+        QVERIFY(port != 0);
+        LinkProxy link(port);
+        Player ann(port, "Ann");
+        Player bob(link.port(), "Bob");
+        QVERIFY(ann.seated && bob.seated);
+        QVERIFY(waitUntil([&] { return ann.heard("CMD_newplayerinfo+2+Bob"); }, kWait));
+        link.cut();
+        QVERIFY(waitUntil([&] { return ann.heard("CMD_playerdisconnected+2+Bob"); }, kWait));
+        Player cy(port, "Cy");
+        QCOMPARE(cy.seat, 3);
+        QTest::qWait(2500);
+        Player dee(port, "Dee");
+        QCOMPARE(dee.seat, 2);
     }
 };
 

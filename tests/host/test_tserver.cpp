@@ -29,6 +29,8 @@ class BotOptions : public DefaultHostOptions
 {
 public:
     int botDelay() const override { return 1234; }
+    int graceSeconds() const override { return grace; }
+    int grace = 60;
 };
 
 } // namespace
@@ -94,6 +96,7 @@ private:
 private Q_SLOTS:
     void init()
     {
+        m_options.grace = 60;
         m_server = std::make_unique<TServer>(m_options);
         m_server->listen(0, QStringLiteral("127.0.0.1"));
     }
@@ -121,6 +124,7 @@ private Q_SLOTS:
 
     void lowestFreeSeatReused()
     {
+        m_options.grace = 0;
         seatAll({"Rook", "Ann", "Cy"});
         client(2).close();
         expectAll({1, 3}, msg("CMD_playerdisconnected+2+Ann"));
@@ -128,6 +132,27 @@ private Q_SLOTS:
         m_clients.push_back(std::make_unique<RawClient>(m_server->port()));
         WAIT_COMPARE(m_clients.back()->got, msg("CMD_sendlogininfo+2"));
         QCOMPARE(m_server->players().seatCount(), 3);
+    }
+
+    // Ann's link drops: her seat waits for her, a newcomer sits elsewhere, and Ann's
+    // next login is moved back onto it without anyone hearing of the seat she was offered.
+    void departedSeatWaitsForItsPlayer()
+    {
+        seatAll({"Rook", "Ann", "Cy"});
+        client(2).close();
+        expectAll({1, 3}, msg("CMD_playerdisconnected+2+Ann"));
+        QVERIFY(m_server->isHeld(2));
+        clearAll();
+        RawClient &dee = connectSeat(4);
+        RawClient &ann = connectSeat(5);
+        ann.got.clear();
+        ann.send(msg("CMD_logininfo+5+1.0.5+Ann"));
+        WAIT_COMPARE(ann.got, msg("CMD_sendlogininfo+2"));
+        QVERIFY(!m_server->players().seat(5).connected);
+        ann.send(msg("CMD_logininfo+2+1.0.5+Ann"));
+        expectAll({1, 3}, msg("CMD_newplayerinfo+2+Ann"));
+        QVERIFY(!m_server->isHeld(2));
+        QVERIFY(!dee.got.contains("+5+"));
     }
 
     void loginSequence()
@@ -239,7 +264,10 @@ private Q_SLOTS:
         clearAll();
         client(1).send(msg("CMD_kickhim+1+3+"));
         WAIT_VERIFY(client(3).closed());
+        // The removed copy is told first, so it knows; its seat is not kept for it.
+        QCOMPARE(client(3).got, msg("CMD_playerdisconnected+3+Cy"));
         expectAll({1, 2}, msg("CMD_playerdisconnected+3+Cy"));
+        QVERIFY(!m_server->isHeld(3));
         clearAll();
         expectNothingElse({1, 2});
     }
@@ -375,27 +403,33 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("sender");
         QTest::addColumn<bool>("allowed");
-        QTest::newRow("own guess") << "CMD_myword+4+crane+" << 4 << true;
-        QTest::newRow("guess for another") << "CMD_myword+2+crane+" << 4 << false;
-        QTest::newRow("host guesses for another") << "CMD_myword+2+crane+" << 1 << false;
-        QTest::newRow("host starts") << "CMD_startgame+Rook+nine+" << 1 << true;
-        QTest::newRow("guest starts") << "CMD_startgame+Rook+nine+" << 2 << false;
-        QTest::newRow("host kicks") << "CMD_kickhim+1+4+" << 1 << true;
-        QTest::newRow("host watch seat 5") << "CMD_justwatch+5+1" << 1 << true;
-        QTest::newRow("host watch seat 6") << "CMD_justwatch+6+1" << 1 << false;
-        QTest::newRow("spectator watches itself") << "CMD_justwatch+7+2" << 7 << true;
-        QTest::newRow("departed sender") << "CMD_chat+3+hi" << 0 << false;
-        QTest::newRow("leading blanks") << "CMD_chat+ 3+hi" << 3 << true;
-        QTest::newRow("hex seat") << "CMD_chat+$3+hi" << 3 << true;
-        QTest::newRow("seat 10") << "CMD_chat+10+hi" << 10 << false;
+        QTest::addColumn<int>("lead");
+        QTest::newRow("own guess") << "CMD_myword+4+crane+" << 4 << true << 1;
+        QTest::newRow("guess for another") << "CMD_myword+2+crane+" << 4 << false << 1;
+        QTest::newRow("host guesses for another") << "CMD_myword+2+crane+" << 1 << false << 1;
+        QTest::newRow("host starts") << "CMD_startgame+Rook+nine+" << 1 << true << 1;
+        QTest::newRow("guest starts") << "CMD_startgame+Rook+nine+" << 2 << false << 1;
+        QTest::newRow("host kicks") << "CMD_kickhim+1+4+" << 1 << true << 1;
+        QTest::newRow("host watch seat 5") << "CMD_justwatch+5+1" << 1 << true << 1;
+        QTest::newRow("host watch seat 6") << "CMD_justwatch+6+1" << 1 << false << 1;
+        QTest::newRow("spectator watches itself") << "CMD_justwatch+7+2" << 7 << true << 1;
+        QTest::newRow("departed sender") << "CMD_chat+3+hi" << 0 << false << 1;
+        QTest::newRow("leading blanks") << "CMD_chat+ 3+hi" << 3 << true << 1;
+        QTest::newRow("hex seat") << "CMD_chat+$3+hi" << 3 << true << 1;
+        QTest::newRow("seat 10") << "CMD_chat+10+hi" << 10 << false << 1;
+        QTest::newRow("lead seat 3 starts") << "CMD_startgame+Cy+race+" << 3 << true << 3;
+        QTest::newRow("seat 1 after the lead moved") << "CMD_startgame+Ann+race+" << 1 << false << 3;
+        QTest::newRow("lead seat 3 kicks") << "CMD_kickhim+3+4+" << 3 << true << 3;
+        QTest::newRow("lead kicks in seat 1's name") << "CMD_kickhim+1+4+" << 3 << false << 3;
     }
     void mayAct()
     {
         QFETCH(QString, line);
         QFETCH(int, sender);
         QFETCH(bool, allowed);
+        QFETCH(int, lead);
         const CommandLine parts = splitCommand(line);
-        QCOMPARE(TServer::mayAct(parts.name, parts.arguments, sender), allowed);
+        QCOMPARE(TServer::mayAct(parts.name, parts.arguments, sender, lead), allowed);
     }
 
     // A handler bound later (as the round code binds "CMD_startgame") gets only what

@@ -404,9 +404,12 @@ private Q_SLOTS:
         }
         // The holder misses ball 9's first word, so the turn passes on.
         const QByteArray missed = word();
-        for (const QByteArray &w : wrongWords())
+        // Each guess once its row has reached the holder: one sent earlier would be dropped.
+        Inbox in;
+        for (const QByteArray &w : wrongWords()) {
             guess(holder, w);
-        Inbox in = sync(holder);
+            in = sync(holder);
+        }
         QCOMPARE(in[1].last(), QByteArray("CMD_nooneguessed+" + missed + "+"));
         tick(kPause + 1);
         sync();
@@ -527,6 +530,22 @@ private Q_SLOTS:
         QVERIFY(game().wordOpen);
         for (int s = 1; s <= 3; ++s)
             QVERIFY(!game().seat(s).submitted);
+    }
+
+    // Two guesses in one write: the second left before row 2 reached the player, so it
+    // was typed for row 1 and is judged in no row.
+    void guessSentBeforeItsRowIsNotJudged()
+    {
+        seatPlayers({"Rook", "Ann", "Cy"});
+        start("nine");
+        sync();
+        const int holder = game().currentPlayer;
+        const QByteArray prefix = "CMD_myword+" + n(holder) + "+";
+        client(holder).send(msg(prefix + wrongWords(1).value(0) + "+") + msg(prefix + word() + "+"));
+        const Inbox in = sync(holder);
+        QCOMPARE(game().row, 2);
+        QVERIFY(game().wordOpen);
+        QVERIFY(std::none_of(in[holder].cbegin(), in[holder].cend(), [](const QByteArray &m) { return m.startsWith("CMD_heguessed+"); }));
     }
 
     void nineBallTurnHolderLeaves()

@@ -4,8 +4,16 @@
 #include "net/socketerrortext.h"
 #include "net/tsock.h"
 
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QTcpSocket>
 #include <QTest>
 #include <memory>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace brelvox;
 
@@ -150,6 +158,62 @@ private Q_SLOTS:
         const qsizetype read = log.events.lastIndexOf("L:read");
         QVERIFY(read >= 0);
         QVERIFY(read < log.events.indexOf("L:disconnect"));
+    }
+
+    // An empty host name listens on every address of both families.
+    void listenerTakesBothFamilies_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("IPv4") << "127.0.0.1";
+        QTest::newRow("IPv6") << "::1";
+    }
+    void listenerTakesBothFamilies()
+    {
+        QFETCH(QString, address);
+        TSock listener;
+        listener.setPortName(QStringLiteral("0"));
+        std::vector<std::unique_ptr<TSock>> accepted;
+        listener.setOnAccept([&](TSock *l) { accepted.emplace_back(l->accept()); });
+        listener.setListen(true);
+        TSock client;
+        client.setHostName(address);
+        client.setPortName(QString::number(listener.localPort()));
+        bool failed = false;
+        client.setOnInfo([&](TSock *, int code, const QString &) { failed = failed || code == TSock::InfoError; });
+        client.open();
+        QTRY_VERIFY_WITH_TIMEOUT((client.isConnected() && accepted.size() == 1) || failed, 2000);
+        if (failed && address.contains(u':'))
+            QSKIP("no IPv6 on this machine's loopback");
+        QVERIFY(!failed);
+        QCOMPARE(accepted.front()->hostName(), address);
+    }
+
+    // A host whose queue is full drops the connect's packets, as a firewall would.
+    void connectTimesOut()
+    {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in at{};
+        at.sin_family = AF_INET;
+        at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof at;
+        QVERIFY(::bind(fd, reinterpret_cast<sockaddr *>(&at), size) == 0 && ::listen(fd, 0) == 0);
+        QVERIFY(::getsockname(fd, reinterpret_cast<sockaddr *>(&at), &size) == 0);
+        QTcpSocket filler; // takes the only place in the queue
+        filler.connectToHost(QHostAddress::LocalHost, ntohs(at.sin_port));
+        QVERIFY(filler.waitForConnected(2000));
+
+        Log log;
+        TSock client;
+        client.setHostName(QStringLiteral("127.0.0.1"));
+        client.setPortName(QString::number(ntohs(at.sin_port)));
+        log.watch(client, QStringLiteral("C"));
+        QElapsedTimer clock;
+        clock.start();
+        client.open();
+        QTRY_COMPARE_WITH_TIMEOUT(log.events, QStringList{"C:7 Error #10060 (WSAETIMEDOUT)"}, TSock::kConnectTimeoutMs + 2000);
+        QVERIFY(clock.elapsed() >= TSock::kConnectTimeoutMs * 9 / 10); // a coarse timer
+        QVERIFY(!client.isConnected());
+        ::close(fd);
     }
 
     void refusedConnectIsNotAClose()

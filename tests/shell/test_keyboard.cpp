@@ -8,6 +8,7 @@
 #include "shell/tchat.h"
 #include "widgets/accessible.h"
 #include "widgets/dialogs.h"
+#include "widgets/flatpanel.h"
 #include "windows/thelp.h"
 
 #include <QAccessible>
@@ -178,6 +179,22 @@ private Q_SLOTS:
         QCOMPARE(m_questions.size(), 1);
         QCOMPARE(chat->phrase(4), keep ? QStringLiteral("Nice shot") : before);
         chat->setPhrase(4, before);
+    }
+
+    // A seat's menu (remove, just watch) is reached with Tab and opened from the keyboard.
+    void seatMenuByKeys()
+    {
+        Tchat *chat = m_app->chat();
+        showActive(chat);
+        QWidget *seat = chat->board()->findChild<QWidget *>(QStringLiteral("label_playername2"));
+        QVERIFY(tabTo(seat));
+        auto *menu = chat->board()->findChild<QMenu *>(QStringLiteral("popup_kick"));
+        // The Menu key as the X11 platform turns it into an event (offscreen has none).
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(2, 2));
+        QApplication::sendEvent(seat, &key);
+        QTRY_VERIFY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
     }
 
     // Alt+F opens File from the chat line; no "f" lands in the line.

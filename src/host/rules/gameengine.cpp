@@ -56,7 +56,8 @@ GameEvents GameEngine::seatLeft(int seat)
             processwords();
         return takeEvents();
     }
-    if (seat == 1)
+    // The hosting copy's own seat leaves only when the game ends with it.
+    if (seat == 1 && m_seatOneHosts)
         return {};
     bool anyonePlaying = false;
     for (int p = 1; p <= GameState::kPlayerSeats; ++p)

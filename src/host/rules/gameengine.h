@@ -27,6 +27,8 @@ public:
     explicit GameEngine(WordLists &lists, std::function<int()> pauseSeconds = {});
 
     const GameState &state() const { return m_state; }
+    // False on a headless host: seat 1 then leaves like any other seat.
+    void setSeatOneHosts(bool hosts) { m_seatOneHosts = hosts; }
 
     // Seats, mirrored from TServer's player table.
     void seatTaken(int seat);                            // accepted onto the seat
@@ -70,6 +72,7 @@ private:
     std::function<int()> m_pauseSeconds;
     GameState m_state;
     GameEvents m_events;
+    bool m_seatOneHosts = true;
 };
 
 } // namespace brelvox
