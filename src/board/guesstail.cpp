@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 #include <algorithm>
 
@@ -25,49 +26,65 @@ void GuessTail::begin(int letters)
 {
     m_room = std::clamp(kRowLetters - letters, 0, kRowLetters);
     m_active = true;
-    m_last.start();
+    m_since.start();
 }
 
 bool GuessTail::active() const
 {
-    return m_active && m_last.isValid() && m_last.elapsed() <= kGapMs;
+    return m_active && m_since.isValid() && m_since.elapsed() <= kWindowMs;
 }
 
 bool GuessTail::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_entry || !m_active)
+    if (watched != m_entry)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::FocusOut:
         m_active = false;
+        m_chosen = true;
         break;
+    case QEvent::FocusOut: {
+        m_active = false;
+        // Another window or a menu taking the keyboard is no choice of the player's.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            m_chosen = false;
+        break;
+    }
     case QEvent::KeyPress: {
-        if (!active()) {
-            m_active = false;
-            break;
-        }
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            m_active = false;
+        const auto &key = *static_cast<QKeyEvent *>(event);
+        if (m_active && swallow(key))
             return true;
-        }
-        if (key->key() == Qt::Key_Backspace) {
-            m_room = std::min(m_room + 1, kRowLetters);
-        } else if (plain && m_room > 0 && key->text().size() == 1 && key->text().at(0).isLetter()) {
-            --m_room;
-        } else {
-            m_active = false;
-            break;
-        }
-        m_last.start();
-        return true;
+        const auto *line = qobject_cast<QLineEdit *>(m_entry);
+        if (!m_chosen && m_rowKeys && line && line->text().isEmpty() && m_rowKeys(key))
+            return true;
+        break;
     }
     default:
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool GuessTail::swallow(const QKeyEvent &key)
+{
+    m_active = active();
+    if (!m_active)
+        return false;
+    const bool plain = !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
+        m_active = false;
+        return true;
+    }
+    if (key.key() == Qt::Key_Backspace) {
+        m_room = std::min(m_room + 1, kRowLetters);
+    } else if (plain && m_room > 0 && key.text().size() == 1 && key.text().at(0).isLetter()) {
+        --m_room;
+    } else {
+        m_active = false;
+        return false;
+    }
+    return true;
 }
 
 } // namespace brelvox

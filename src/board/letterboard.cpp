@@ -15,6 +15,7 @@
 #include "protocol/fieldreader.h"
 #include "protocol/message.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -47,6 +48,8 @@ LetterBoard::LetterBoard(QWidget *board, ClientState &state, BoardModel &model, 
 {
     if (auto *chat = board->findChild<QWidget *>(QStringLiteral("mychat")))
         m_tail = new GuessTail(chat, this);
+    if (m_tail)
+        m_tail->setRowKeys([this](const QKeyEvent &key) { return typeIntoRow(key); });
     m_grid = new GridView(board, m_model, this);
     connect(m_grid, &GridView::keyPressed, this, &LetterBoard::edit_5KeyPress);
     connect(m_grid, &GridView::cellEntered, this, &LetterBoard::edit_1Enter);
@@ -342,6 +345,32 @@ void LetterBoard::edit_5KeyPress(int column, QChar key)
         submit();
 }
 
+// A key pressed in the empty chat entry while the own row is open goes to the row: the
+// focus may have stayed in the chat when the row opened behind another window.
+bool LetterBoard::typeIntoRow(const QKeyEvent &key)
+{
+    if (!typingOpen() || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const int count = m_model.entryCount();
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
+        if (count == 5)
+            submit();
+        else
+            focusCell(count + 1);
+    } else if (key.key() == Qt::Key_Backspace) {
+        focusCell(std::max(count, 1)); // entering a cell empties it
+        play(QStringLiteral("backspace"));
+    } else if (key.text().size() == 1 && checkforletter(key.text().at(0))) {
+        if (count < 5) {
+            focusCell(count + 1);
+            edit_5KeyPress(count + 1, key.text().at(0));
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void LetterBoard::submit()
 {
     const QString word = m_model.entryWord();
@@ -430,6 +459,8 @@ void LetterBoard::getnextplayer(const QString &args)
         m_model.setStatus(QStringLiteral("Your Turn."));
         const int turnSound = m_queries.turnSound ? m_queries.turnSound() : 0;
         play(turnSound == 1 ? QStringLiteral("turnnew") : QStringLiteral("turn"));
+        if (m_tail)
+            m_tail->rowOpened();
         if (windowActive())
             focusCell(1);
     } else {

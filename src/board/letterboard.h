@@ -11,6 +11,7 @@
 #include <QString>
 #include <functional>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QTimer;
@@ -117,6 +118,7 @@ private:
     void focusCell(int column);
     void focusChat();
     void focusChatMidGuess(int letters);
+    bool typeIntoRow(const QKeyEvent &key);
     int lettersOfAGuessInProgress() const;
     bool windowActive() const;
     QString seatName(int seat) const;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
+#include "board/guesstail.h"
 #include "client/chatview.h"
 #include "client/clientsession.h"
 #include "client/colorchooser.h"
@@ -368,7 +369,10 @@ private Q_SLOTS:
         QTest::newRow("time-up before a letter") << "" << "CMD_timeup+1+" << 0 << "doubt\r" << QList<QByteArray>();
         QTest::newRow("backspace belongs to it") << "dou" << find << 0 << "\bubt\r" << QList<QByteArray>();
         QTest::newRow("a sixth letter is chat") << "doubt" << find << 0 << "gg\r" << bytes({"CMD_chat+1+gg|clBlack"});
-        QTest::newRow("after a pause it is chat") << "do" << find << 1200 << "gg\r" << bytes({"CMD_chat+1+gg|clBlack"});
+        QTest::newRow("a pause inside the guess") << "do" << find << 1600 << "ubt\r" << QList<QByteArray>();
+        QTest::newRow("typing starts after the find") << "" << find << 1300 << "brain\r" << QList<QByteArray>();
+        QTest::newRow("long after the move it is chat")
+            << "do" << find << GuessTail::kWindowMs + 200 << "gg\r" << bytes({"CMD_chat+1+gg|clBlack"});
         QTest::newRow("enter ends it") << "doub" << find << 0 << "t\rgg\r" << bytes({"CMD_chat+1+gg|clBlack"});
     }
     void theRestOfAGuessIsNotChat()
@@ -392,6 +396,53 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), w->chat()->mychat());
         QTest::qWait(pauseMs);
         type(after);
+        QCOMPARE(host.sent(), sent);
+    }
+
+    // While the own row is open, letters typed into the empty chat entry are the guess,
+    // unless the player clicked into the chat to talk.
+    void ownRowTakesLettersFromTheChat_data()
+    {
+        QTest::addColumn<bool>("behindAnotherWindow"); // the row opens while another window is active
+        QTest::addColumn<bool>("clickChat");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<QByteArray>>("sent");
+        QTest::newRow("row opened behind another window") << true << false << "stair\r" << bytes({"CMD_myword+1+STAIR+"});
+        QTest::newRow("clicked into the chat") << false << true << "hi all\r" << bytes({"CMD_chat+1+hi all|clBlack"});
+        QTest::newRow("clicked, then back and away")
+            << true << true << "stair\r" << bytes({"CMD_myword+1+STAIR+"});
+    }
+    void ownRowTakesLettersFromTheChat()
+    {
+        QFETCH(bool, behindAnotherWindow);
+        QFETCH(bool, clickChat);
+        QFETCH(QString, typed);
+        QFETCH(QList<QByteArray>, sent);
+        auto w = seated();
+        LoopbackHost host(*w);
+        QVERIFY(host.connected());
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QLineEdit *chat = w->chat()->mychat();
+        if (clickChat)
+            QTest::mouseClick(chat, Qt::LeftButton);
+        QWidget other;
+        if (behindAnotherWindow) {
+            chat->setFocus();
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+        }
+        receive(*w, QStringLiteral("CMD_loadball+4+S+"));
+        receive(*w, QStringLiteral("CMD_nextplayer+1+1+"));
+        if (behindAnotherWindow) {
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w.get()));
+            QCOMPARE(QApplication::focusWidget(), chat);
+        } else if (clickChat) {
+            QTest::mouseClick(chat, Qt::LeftButton);
+        }
+        support::typeIntoFocus(typed);
         QCOMPARE(host.sent(), sent);
     }
 
