@@ -18,6 +18,7 @@
 #include "net/hostaddress.h"
 #include "protocol/catalogue.h"
 #include "protocol/message.h"
+#include "protocol/wiretext.h"
 #include "shell/lobbylink.h"
 #include "sound/soundplayer.h"
 #include "widgets/accessible.h"
@@ -445,7 +446,7 @@ void Tchat::processparams(const QStringList &params)
     }
 
     m_chat->addlinetochat(QStringLiteral("Loading Multi-player Game.. Please Wait."), kSystemColor);
-    m_state.playerName = params.value(0);
+    m_state.playerName = params.value(0).left(wire::kMaxNameLength);
     if (params.size() >= 2)
         m_state.hostAddress = params.value(1);
     if (params.size() >= 3) {
@@ -532,6 +533,13 @@ void Tchat::loadinifile()
         throw;
     }
     applyPreferences(p);
+    // A pause out of range was taken as the nearest one allowed; the file says so too.
+    bool isNumber = false;
+    const int stored = toInt(ini.readString(settingsfile::kSection, QStringLiteral("Betweenrounds"), QString()), &isNumber);
+    if (isNumber && stored != p.betweenRounds) {
+        IniFile out(settingsPath());
+        out.writeString(settingsfile::kSection, QStringLiteral("Betweenrounds"), QString::number(p.betweenRounds));
+    }
 }
 
 void Tchat::saveinifile()
@@ -600,7 +608,7 @@ void Tchat::FormClose()
     p.bounds = b;
     const QString failure = settingsfile::save(ini, p);
     if (!failure.isEmpty())
-        dialogs::errorAndWait(failure, this); // the program ends right after
+        dialogs::errorAtEnd(failure, this); // the program ends right after
 }
 
 void Tchat::closing()
