@@ -3,7 +3,7 @@
 #pragma once
 
 #include "client/chatlink.h"
-#include "client/clientstate.h"
+#include "boardmodel/clientstate.h"
 #include "widgets/colortext.h"
 
 #include <QObject>

@@ -17,7 +17,6 @@
 #include "core/userfiles.h"
 #include "net/hostaddress.h"
 #include "protocol/catalogue.h"
-#include "protocol/fieldreader.h"
 #include "protocol/message.h"
 #include "protocol/wiretext.h"
 #include "shell/lobbylink.h"
@@ -102,19 +101,7 @@ Tchat::Tchat(QWidget *parent)
     connect(m_letters, &LetterBoard::soundRequested, m_sounds, &SoundPlayer::playsounds);
     connect(m_letters, &LetterBoard::gameStarted, action("JustWatch1"), [item = action("JustWatch1")] { item->setChecked(false); });
     connect(m_session, &ClientSession::seatEmptied, m_model, [this](int seat) { m_model->setWatching(seat, false); });
-    CommandTable<> &table = m_session->dispatchTable();
-    table.bind(cmd::startgame, [this](const QString &a) { m_letters->startthegame(a); });
-    table.bind(cmd::nextplayer, [this](const QString &a) { m_letters->getnextplayer(a); });
-    table.bind(cmd::loadball, [this](const QString &a) { m_letters->loadball(a); });
-    table.bind(cmd::yourletters, [this](const QString &a) { m_letters->yourletters(a); });
-    table.bind(cmd::heguessed, [this](const QString &a) { m_letters->heguessed(a); });
-    table.bind(cmd::nooneguessed, [this](const QString &a) { m_letters->nooneguessed(a); });
-    table.bind(cmd::timeup, [this](const QString &a) { m_letters->timeup(a); });
-    table.bind(cmd::notvalid, [this](const QString &a) { m_letters->notvalid(a); });
-    table.bind(cmd::gamestats, [this](const QString &a) { m_letters->gamestats(a); });
-    table.bind(cmd::submitted, [this](const QString &a) { m_letters->submitted(a); });
-    table.bind(cmd::wordlist, [this](const QString &a) { m_letters->wordlist(a); });
-    table.bind(cmd::playerscores, [this](const QString &a) { m_letters->playerscores(a); });
+    m_letters->bindHandlers(m_session->dispatchTable());
     wireChat();
     // Each Timer1 tick: the message, the phrase pause (the chat's ticker), then the table.
     m_session->addTicker([this] {
@@ -364,17 +351,6 @@ void Tchat::buildSession()
             Q_EMIT hostingStarted(); // that host takes removals from this seat too
     });
     connect(m_session, &ClientSession::status, m_model, &BoardModel::setStatus);
-
-    auto intPairs = [](const QString &args) {
-        QList<std::pair<int, int>> out;
-        for (const auto &[a, b] : FieldReader(args).pairs())
-            out.append({toInt(a), toInt(b)});
-        return out;
-    };
-    m_session->dispatchTable().bind(cmd::ballowners, [this, intPairs](const QString &a) { m_table->ballowners(intPairs(a)); });
-    m_session->dispatchTable().bind(cmd::theyown, [this, intPairs](const QString &a) {
-        m_table->theyown(intPairs(a), m_state.ownSeat);
-    });
 }
 
 void Tchat::attachGameOptions(Tgamestart *dialog, TallyRecorder *tally)
@@ -384,10 +360,7 @@ void Tchat::attachGameOptions(Tgamestart *dialog, TallyRecorder *tally)
     m_gameEnd = new GameEnd(m_board, m_state, *m_model, m_start, dialog, tally, this);
     connect(m_gameEnd, &GameEnd::chatLine, m_chat, &ChatView::addlinetochat);
     connect(m_gameEnd, &GameEnd::soundRequested, m_sounds, &SoundPlayer::playsounds);
-    CommandTable<> &table = m_session->dispatchTable();
-    table.bind(cmd::winner, [this](const QString &a) { m_gameEnd->winner(a); });
-    table.bind(cmd::tiegame, [this](const QString &a) { m_gameEnd->tiegame(a); });
-    table.bind(cmd::impossible, [this](const QString &a) { m_gameEnd->impossible(a); });
+    m_gameEnd->bindHandlers(m_session->dispatchTable());
     connect(action("StartGame1"), &QAction::triggered, this, [this] { dialogs::guarded([this] { m_gameEnd->button_startClick(); }); });
 }
 
