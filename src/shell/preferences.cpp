@@ -64,6 +64,7 @@ void load(const IniFile &ini, Preferences &p)
         p.gameType = gameTypeByOption(typeNumber) ? typeNumber : gameTypes().front().option;
     p.turnSound = ini.readString(kSection, QStringLiteral("Turnsound"), QStringLiteral("0")) == QLatin1String("1") ? 1 : 0;
     p.chatterSounds = ini.readString(kSection, QStringLiteral("ChatterSounds"), QStringLiteral("true")) != QLatin1String("false");
+    p.showLettersTried = ini.readString(kSection, QStringLiteral("Letterstried"), QStringLiteral("false")) == QLatin1String("true");
     if (bad)
         throw *bad;
 }
@@ -89,6 +90,7 @@ QString save(IniFile &ini, const Preferences &p)
         {"Showwordlist", boolText(p.showWordList), false},
         {"Turnsound", QString::number(p.turnSound), false},
         {"ChatterSounds", boolText(p.chatterSounds), false},
+        {"Letterstried", boolText(p.showLettersTried), false},
     };
     for (const Entry &e : entries) {
         if (!ini.writeString(kSection, QString::fromLatin1(e.key), e.value) && !e.mayFail)
