@@ -20,7 +20,7 @@ namespace {
 
 constexpr int Left = 8;
 constexpr int Top = 34;
-constexpr int PitchX = GridLetter::Width + 1;
+constexpr int PitchX = GridLetter::Width - 2; // the tiles keep a pixel apart
 constexpr int PitchY = GridLetter::Height + 1;
 
 // Nine to a row; the last row of eight sits centred under the others.

@@ -23,10 +23,10 @@ class LettersTriedPanel : public FlatPanel
     Q_OBJECT
 public:
     static constexpr int Columns = 9;
-    static constexpr int Width = 384;
+    static constexpr int Width = 360;
     static constexpr int Height = 169;
-    // Over the chat, clear of the grid and the table.
-    static constexpr QPoint OpeningPlace{244, 300};
+    // Over the chat's older lines, clear of the grid, the table, the logo and the phrases.
+    static constexpr QPoint OpeningPlace{348, 300};
 
     LettersTriedPanel(QWidget *board, const BoardModel &model);
 
