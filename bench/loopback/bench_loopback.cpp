@@ -8,7 +8,7 @@
 //   bench_loopback [guesses] [chats]     defaults 1000 and 2000 (a quarter of the guesses
 //                                        under chat load)
 #include "client/clientsession.h"
-#include "client/clientstate.h"
+#include "boardmodel/clientstate.h"
 #include "host/rules/wordlists.h"
 #include "protocol/catalogue.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "boardmodel/boardmodel.h"
-#include "client/clientstate.h"
+#include "boardmodel/clientstate.h"
 
 #include <QObject>
 #include <QPointer>

@@ -6,6 +6,7 @@
 #include "board/tallyrecorder.h"
 #include "board/tgamestart.h"
 #include "boardmodel/boardmodel.h"
+#include "protocol/catalogue.h"
 #include "protocol/fieldreader.h"
 #include "widgets/accessible.h"
 #include "widgets/dialogs.h"
@@ -70,6 +71,13 @@ GameEnd::GameEnd(QWidget *board, ClientState &state, BoardModel &model, FlatButt
         start->raise();
         connect(start, &FlatButton::clicked, this, [this] { dialogs::guarded([this] { button_startClick(); }); });
     }
+}
+
+void GameEnd::bindHandlers(CommandTable<> &table)
+{
+    table.bind(cmd::winner, [this](const QString &a) { winner(a); });
+    table.bind(cmd::tiegame, [this](const QString &a) { tiegame(a); });
+    table.bind(cmd::impossible, [this](const QString &a) { impossible(a); });
 }
 
 QString GameEnd::bannerText() const

@@ -2,7 +2,8 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include "client/clientstate.h"
+#include "boardmodel/clientstate.h"
+#include "protocol/commandtable.h"
 #include "widgets/colortext.h"
 
 #include <QObject>
@@ -33,6 +34,8 @@ public:
             TallyRecorder *tally = nullptr, QObject *parent = nullptr);
 
     void setTallyRecorder(TallyRecorder *tally) { m_tally = tally; }
+    // Binds the three handlers below in the client's dispatch table.
+    void bindHandlers(CommandTable<> &table);
 
     void winner(const QString &args);   // CMD_winner: seat
     void tiegame(const QString &args);  // CMD_tiegame: the names joined by " and "

@@ -65,6 +65,32 @@ LetterBoard::LetterBoard(QWidget *board, ClientState &state, BoardModel &model, 
     clearall();
 }
 
+void LetterBoard::bindHandlers(CommandTable<> &table)
+{
+    table.bind(cmd::startgame, [this](const QString &a) { startthegame(a); });
+    table.bind(cmd::nextplayer, [this](const QString &a) { getnextplayer(a); });
+    table.bind(cmd::loadball, [this](const QString &a) { loadball(a); });
+    table.bind(cmd::yourletters, [this](const QString &a) { yourletters(a); });
+    table.bind(cmd::heguessed, [this](const QString &a) { heguessed(a); });
+    table.bind(cmd::nooneguessed, [this](const QString &a) { nooneguessed(a); });
+    table.bind(cmd::timeup, [this](const QString &a) { timeup(a); });
+    table.bind(cmd::notvalid, [this](const QString &a) { notvalid(a); });
+    table.bind(cmd::gamestats, [this](const QString &a) { gamestats(a); });
+    table.bind(cmd::submitted, [this](const QString &a) { submitted(a); });
+    table.bind(cmd::wordlist, [this](const QString &a) { wordlist(a); });
+    table.bind(cmd::playerscores, [this](const QString &a) { playerscores(a); });
+    if (!m_table)
+        return;
+    auto intPairs = [](const QString &args) {
+        QList<std::pair<int, int>> out;
+        for (const auto &[a, b] : FieldReader(args).pairs())
+            out.append({toInt(a), toInt(b)});
+        return out;
+    };
+    table.bind(cmd::ballowners, [this, intPairs](const QString &a) { m_table->ballowners(intPairs(a)); });
+    table.bind(cmd::theyown, [this, intPairs](const QString &a) { m_table->theyown(intPairs(a), m_state.ownSeat); });
+}
+
 // ---- widgets -----------------------------------------------------------------------
 
 FlatPanel *LetterBoard::panel() const

@@ -2,7 +2,8 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include "client/clientstate.h"
+#include "boardmodel/clientstate.h"
+#include "protocol/commandtable.h"
 #include "protocol/message.h"
 #include "widgets/colortext.h"
 
@@ -53,6 +54,10 @@ public:
                 QObject *parent = nullptr);
 
     BoardModel &model() const { return m_model; }
+
+    // Binds the handlers below, and the table's CMD_ballowners and CMD_theyown when there
+    // is a table, in the client's dispatch table.
+    void bindHandlers(CommandTable<> &table);
 
     // Messages from the host.
     void startthegame(const QString &args);  // CMD_startgame: name, key

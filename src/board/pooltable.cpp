@@ -315,7 +315,9 @@ PictureBox *PoolTable::rack(int seat) const
 
 void PoolTable::updatescores(int seat, int ball)
 {
-    if (ball >= 1 && ball <= 9)
+    // A rack holds what is drawn: a host repeating finds must not make it grow, and each
+    // redraw slower, without end.
+    if (ball >= 1 && ball <= 9 && m_model->rack(seat).size() < MaxDrawnRackBalls)
         m_model->addToRack(seat, ball);
 }
 

@@ -61,6 +61,8 @@ ChatView::ChatView(QWidget *board, const QRect &area, QObject *parent)
     m_mainchat->setObjectName(QStringLiteral("mainchat"));
     m_mainchat->setReadOnly(true);
     m_mainchat->setUndoRedoEnabled(false);
+    // The oldest lines go first: a flood of chat cannot grow the view without end.
+    m_mainchat->document()->setMaximumBlockCount(kMaxChatLines);
     m_mainchat->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_mainchat->setGeometry(area.x(), area.y(), area.width() - buttonWidth - 2, area.height() - entryHeight - 2);
     QPalette pal = m_mainchat->palette();

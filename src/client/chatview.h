@@ -3,7 +3,7 @@
 #pragma once
 
 #include "client/chatlink.h"
-#include "client/clientstate.h"
+#include "boardmodel/clientstate.h"
 #include "widgets/colortext.h"
 
 #include <QObject>
@@ -32,6 +32,8 @@ class ChatView : public QObject
 {
     Q_OBJECT
 public:
+    // Lines the chat keeps; older ones scroll away for good.
+    static constexpr int kMaxChatLines = 5000;
     static constexpr int kPhraseCount = 9;
     // Ticks of Timer1 after a phrase before the next one may go: the count has to exceed this.
     static constexpr int kPhrasePause = 100;

@@ -163,6 +163,8 @@ void ClientSession::sockRead()
     const QStringList messages = m_splitter.feed(m_sock->receiveText());
     for (const QString &m : messages)
         m_queue.push(m);
+    if (m_queue.size() >= kMaxQueued)
+        m_sock->setReadPaused(true);
     if (m_queue.isEmpty() || m_timer1->isActive())
         return;
     // A message reaching a client at rest is handled at once, not a whole tick later; the
@@ -290,6 +292,8 @@ void ClientSession::Timer1Timer()
     do
         processsocktimer();
     while (!m_ended && !m_queue.isEmpty() && spent.elapsed() < kDispatchBudgetMs);
+    if (m_sock->isReadPaused() && m_queue.size() <= kMaxQueued / 2)
+        m_sock->setReadPaused(false);
     if (m_hostGone && !m_ended && m_queue.isEmpty())
         closed();
     if (m_queue.isEmpty())

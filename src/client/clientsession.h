@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include "client/clientstate.h"
+#include "boardmodel/clientstate.h"
 #include "protocol/commandtable.h"
 #include "protocol/messagesplitter.h"
 #include "protocol/receivequeue.h"
@@ -38,6 +38,9 @@ public:
     static constexpr int kRetryMs = 2000;
     // A tick handles messages until none wait or this much of the tick is spent.
     static constexpr int kDispatchBudgetMs = 5;
+    // With this many messages waiting, reading stops until half of them are handled: a
+    // host that sends faster than the board can show is held back by TCP, not queued.
+    static constexpr int kMaxQueued = 512;
     // A dropped connection is tried again this long: within the host's grace period the
     // copy gets its seat back, after it a seat as a newcomer.
     static constexpr int kReconnectForMs = 300000;

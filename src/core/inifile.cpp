@@ -2,12 +2,13 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "core/inifile.h"
 
+#include "core/atomicfile.h"
 #include "core/conversion.h"
 #include "core/cp1252.h"
 
 #include <QFile>
 #include <QList>
-#include <QSaveFile>
+#include <QStringDecoder>
 
 namespace brelvox {
 
@@ -144,6 +145,48 @@ QByteArray oneLine(const QString &text)
     return b;
 }
 
+// A file another editor saved as UTF-8 with a byte order mark, or as UTF-16, is read as
+// the text it holds; it is written back as 8-bit text like any other.
+QByteArray eightBit(const QByteArray &raw)
+{
+    if (raw.startsWith("\xEF\xBB\xBF"))
+        return toCp1252(QString::fromUtf8(raw.sliced(3)));
+    const bool little = raw.startsWith("\xFF\xFE");
+    if (!little && !raw.startsWith("\xFE\xFF"))
+        return raw;
+    QStringDecoder decode(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+    const QString text = decode(raw.sliced(2));
+    return toCp1252(text);
+}
+
+// content with key set to value in section, as one write of that key would leave it.
+QByteArray withEntry(const QByteArray &content, const QString &section, const QString &key, const QString &value)
+{
+    const QList<Line> lines = splitLines(content);
+    const QByteArray sec = oneLine(section).trimmed();
+    const QByteArray k = oneLine(key).trimmed();
+    const Found f = find(content, lines, sec, k);
+    const QByteArray eol = lineEnd(content);
+    const QByteArray entry = k + '=' + oneLine(value);
+
+    QByteArray out;
+    out.reserve(content.size() + entry.size() + sec.size() + 8);
+    if (f.keyLine >= 0) {
+        const Line &l = lines[f.keyLine];
+        out.append(content.first(l.begin)).append(entry).append(content.sliced(l.end));
+    } else if (f.sectionLine >= 0) {
+        const Line &l = lines[f.lastLine];
+        out.append(content.first(l.next));
+        if (l.next == content.size())
+            out.append(closing(content, eol)); // the section's last line is the file's last
+        out.append(entry).append(eol).append(content.sliced(l.next));
+    } else {
+        out.append(content).append(closing(content, eol));
+        out.append('[').append(sec).append(']').append(eol).append(entry).append(eol);
+    }
+    return out;
+}
+
 } // namespace
 
 IniFile::IniFile(QString path)
@@ -159,7 +202,7 @@ bool IniFile::load(QByteArray *content) const
         return !file.exists();
     }
     // read(n) sets aside n bytes before it reads: ask for what the file holds.
-    *content = file.read(qMin(file.size(), kMaxFileSize));
+    *content = eightBit(file.read(qMin(file.size(), kMaxFileSize)));
     return file.atEnd();
 }
 
@@ -184,40 +227,17 @@ int IniFile::readInteger(const QString &section, const QString &key, int fallbac
 
 bool IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
+    return writeStrings(section, {{key, value}});
+}
+
+bool IniFile::writeStrings(const QString &section, const QList<std::pair<QString, QString>> &entries)
+{
     QByteArray content;
     if (!load(&content))
         return false; // unreadable, or too large to rewrite without losing its tail
-    const QList<Line> lines = splitLines(content);
-    const QByteArray sec = oneLine(section).trimmed();
-    const QByteArray k = oneLine(key).trimmed();
-    const Found f = find(content, lines, sec, k);
-    const QByteArray eol = lineEnd(content);
-    const QByteArray entry = k + '=' + oneLine(value);
-
-    QByteArray out;
-    out.reserve(content.size() + entry.size() + sec.size() + 8);
-    if (f.keyLine >= 0) {
-        const Line &l = lines[f.keyLine];
-        out.append(content.first(l.begin)).append(entry).append(content.sliced(l.end));
-    } else if (f.sectionLine >= 0) {
-        const Line &l = lines[f.lastLine];
-        out.append(content.first(l.next));
-        if (l.next == content.size())
-            out.append(closing(content, eol)); // the section's last line is the file's last
-        out.append(entry).append(eol).append(content.sliced(l.next));
-    } else {
-        out.append(content).append(closing(content, eol));
-        out.append('[').append(sec).append(']').append(eol).append(entry).append(eol);
-    }
-
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(out) != out.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    for (const auto &[key, value] : entries)
+        content = withEntry(content, section, key, value);
+    return replaceFile(m_path, content);
 }
 
 } // namespace brelvox

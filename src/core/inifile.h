@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <utility>
 
 namespace brelvox {
 
@@ -25,6 +27,8 @@ public:
 
     // False when the file could not be written; the old file is then left as it was.
     bool writeString(const QString &section, const QString &key, const QString &value);
+    // Several keys of one section in one rewrite of the file (each a sync to disk).
+    bool writeStrings(const QString &section, const QList<std::pair<QString, QString>> &entries);
 
     // The most of a file this layer reads; a larger one is read up to here and not written.
     static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;

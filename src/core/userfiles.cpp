@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -16,21 +17,53 @@ QString &overrideDir()
     return dir;
 }
 
-QString chooseDir()
+QString &pendingNotice()
 {
-    const QString own = QCoreApplication::applicationDirPath();
+    static QString notice;
+    return notice;
+}
+
+// The files a player would miss: the settings (shared with the lobby) and the tally.
+const char *const kCarried[] = {"ostrellobby.ini", "Brelvoxtally.tld"};
+} // namespace
+
+QString chooseUserFileDir(const QString &own, const QString &config, QString *notice)
+{
     if (!own.isEmpty() && QFileInfo(own).isWritable() && !isInstalledFolder(own))
         return own;
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(config);
+    QStringList carried;
+    for (const char *name : kCarried) {
+        const QString from = QDir(own).filePath(QString::fromLatin1(name));
+        const QString to = QDir(config).filePath(QString::fromLatin1(name));
+        if (own.isEmpty() || !QFileInfo(from).isFile() || QFileInfo::exists(to))
+            continue;
+        if (QFile::copy(from, to)) {
+            // A copy of a read-only file is read-only; this one is the player's to change.
+            QFile::setPermissions(to, QFile::permissions(to) | QFile::WriteOwner);
+            carried << QString::fromLatin1(name);
+        }
+    }
+    if (notice && !carried.isEmpty())
+        *notice = QStringLiteral("The folder %1 cannot be written, so Brelvox keeps its files in %2 from now on. "
+                                 "Copied there: %3.")
+                      .arg(QDir::toNativeSeparators(own), QDir::toNativeSeparators(config), carried.join(QStringLiteral(", ")));
     return config;
 }
-} // namespace
+
+QString takeUserFileNotice()
+{
+    QString notice;
+    notice.swap(pendingNotice());
+    return notice;
+}
 
 QString userFileDir()
 {
     if (overrideDir().isEmpty())
-        overrideDir() = chooseDir();
+        overrideDir() = chooseUserFileDir(QCoreApplication::applicationDirPath(),
+                                          QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                                          &pendingNotice());
     return overrideDir();
 }
 

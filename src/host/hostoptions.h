@@ -11,6 +11,9 @@ namespace brelvox {
 class HostOptions
 {
 public:
+    // The longest pause between words any copy takes, whatever its settings say.
+    static constexpr int kMaxPauseBetweenWords = 3600;
+
     virtual ~HostOptions() = default;
     // Compared with each login's version field, exactly.
     virtual QString versionText() const = 0;

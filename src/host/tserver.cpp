@@ -59,6 +59,8 @@ TServer::TServer(const HostOptions &options, WordLists words, QObject *parent)
     connect(&m_turntimer, &QTimer::timeout, this, &TServer::turntimerTimer);
     m_computertimer.setSingleShot(true);
     connect(&m_computertimer, &QTimer::timeout, this, &TServer::computertimerTimer);
+    m_logintimer.setInterval(1000);
+    connect(&m_logintimer, &QTimer::timeout, this, &TServer::logintimerTimer);
     m_holdTimer.setSingleShot(true);
     connect(&m_holdTimer, &QTimer::timeout, this, &TServer::releaseHeldSeats);
     m_engine.setSeatOneHosts(m_options.seatOneHosts());
@@ -221,7 +223,9 @@ void TServer::Sock1Accept(TSock *sender)
     sock->setOnDisconnect([this](TSock *s) { tempsockDisconnect(s); });
     sock->setOnInfo([this](TSock *s, int code, const QString &text) { tempsockInfo(s, code, text); });
     sock->setOnRead([this](TSock *s, int n) { Sock1Read(s, n); });
-    m_links.insert(sock->id(), Link{sock, MessageSplitter()});
+    m_links.insert(sock->id(), Link{sock, MessageSplitter(), QDeadlineTimer(m_loginTimeoutMs)});
+    if (!m_logintimer.isActive())
+        m_logintimer.start(std::min(1000, m_loginTimeoutMs));
     m_engine.seatTaken(seat);
     sendTo(seat, Message(cmd::sendlogininfo).add(seat));
 }
@@ -242,6 +246,22 @@ void TServer::Sock1Read(TSock *sender, int)
     if (m_queue.countFrom(sender->id()) > kMaxQueuedPerConnection)
         dropConnection(sender);
     startDispatching();
+}
+
+void TServer::logintimerTimer()
+{
+    QList<TSock *> late;
+    bool waiting = false;
+    for (const Link &link : std::as_const(m_links)) {
+        if (link.loginDeadline.hasExpired())
+            late << link.sock;
+        else
+            waiting = waiting || !link.loginDeadline.isForever();
+    }
+    if (!waiting)
+        m_logintimer.stop();
+    for (TSock *sock : late)
+        dropConnection(sock);
 }
 
 void TServer::forgetQueued(quint64 source)
@@ -354,7 +374,11 @@ void TServer::receivedlogininfo(const QString &arguments)
     if (!PlayerTable::isSeat(seat))
         return;
     const QString version = fields.next();
-    const QString name = fields.rest();
+    // However long the name, a chat line with it still fits in one message.
+    const QString name = fields.rest().left(wire::kMaxNameLength);
+    if (TSock *sock = m_players.seat(seat).connection)
+        if (const auto link = m_links.find(sock->id()); link != m_links.end())
+            link->loginDeadline = QDeadlineTimer(QDeadlineTimer::Forever);
     if (!name.isEmpty() && nameOf(seat).isEmpty()) {
         // The player may be back before this end noticed the old link die.
         for (int old = 1; old <= m_players.seatCount(); ++old) {

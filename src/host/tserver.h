@@ -48,6 +48,9 @@ public:
     static constexpr int kMaxQueuedPerConnection = 64;
     // A peer that stops reading is dropped before its backlog grows past this.
     static constexpr qint64 kMaxOutgoing = 1024 * 1024;
+    // A connection that has not logged in by then is closed: silent connections must not
+    // hold the seats a player needs.
+    static constexpr int kLoginTimeoutMs = 15000;
 
     // Plays with the shipped word lists.
     explicit TServer(const HostOptions &options, QObject *parent = nullptr);
@@ -95,6 +98,12 @@ public:
     // socktimerTimer() itself. Releasing starts it if messages wait.
     void setDispatchHeld(bool held);
     bool isDispatchHeld() const { return m_dispatchHeld; }
+    // For tests: a shorter wait for logins.
+    void setLoginTimeout(int ms) { m_loginTimeoutMs = ms; }
+    // Closes the connections whose time to log in is up; logintimer calls it.
+    void logintimerTimer();
+    QTimer &logintimer() { return m_logintimer; }
+
     // Whether the message may act, given the seat of the connection it came by.
     // leadSeat is the seat that may start games and remove players.
     static bool mayAct(const QString &command, const QString &arguments, int senderSeat, int leadSeat = 1);
@@ -150,6 +159,7 @@ private:
     {
         TSock *sock = nullptr;
         MessageSplitter splitter;
+        QDeadlineTimer loginDeadline; // forever once logged in
     };
     QHash<quint64, Link> m_links; // by TSock::id(), one per accepted connection
     CommandTable<> m_commands;
@@ -159,6 +169,8 @@ private:
     QElapsedTimer m_lastDispatch;
     QTimer m_turntimer;
     QTimer m_computertimer;
+    QTimer m_logintimer;
+    int m_loginTimeoutMs = kLoginTimeoutMs;
     // Held seats: whose they are and until when.
     struct Hold
     {

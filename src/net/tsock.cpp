@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "net/tsock.h"
 
+#include "net/lingersweep.h"
 #include "net/sockerror.h"
 #include "net/socketerrortext.h"
 
@@ -291,6 +292,7 @@ void TSock::adopt(QTcpSocket *socket)
 {
     m_socket = socket;
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    socket->setReadBufferSize(kReadBufferSize);
     connect(socket, &QTcpSocket::readyRead, this, &TSock::readNotice);
     connect(socket, &QTcpSocket::disconnected, this, &TSock::peerClosed);
     connect(socket, &QTcpSocket::errorOccurred, this, &TSock::errorNotice);
@@ -317,9 +319,24 @@ void TSock::scheduleRead()
     }, Qt::QueuedConnection);
 }
 
+void TSock::setReadPaused(bool paused)
+{
+    if (m_readPaused == paused)
+        return;
+    m_readPaused = paused;
+    if (paused || !m_socket)
+        return;
+    if (m_closePending) {
+        m_closePending = false;
+        QMetaObject::invokeMethod(this, &TSock::peerClosed, Qt::QueuedConnection);
+    } else if (m_socket->bytesAvailable() > 0) {
+        scheduleRead();
+    }
+}
+
 void TSock::readNotice()
 {
-    if (!m_socket || !m_connected)
+    if (!m_socket || !m_connected || m_readPaused)
         return;
     const QByteArray chunk = m_socket->read(kReadChunk);
     if (chunk.isEmpty())
@@ -339,11 +356,16 @@ void TSock::peerClosed()
     if (!m_connected || !m_socket)
         return;
     QPointer<TSock> self(this);
-    // What the peer sent before it closed is still read and handed over first.
-    while (self && m_connected && m_socket && m_socket->bytesAvailable() > 0)
+    // What the peer sent before it closed is still read and handed over first; while
+    // reading is paused the close waits for it to resume.
+    while (self && m_connected && m_socket && !m_readPaused && m_socket->bytesAvailable() > 0)
         readNotice();
     if (!self || !m_connected)
         return;
+    if (m_readPaused && m_socket && m_socket->bytesAvailable() > 0) {
+        m_closePending = true;
+        return;
+    }
     if (m_onDisconnect)
         m_onDisconnect(this);
     if (self)
@@ -396,10 +418,7 @@ void TSock::dropSocket(bool linger)
         socket->setParent(nullptr);
         connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QAbstractSocket::errorOccurred, socket, &QObject::deleteLater);
-        QTimer::singleShot(kLingerMs, socket, [socket]() {
-            socket->abort();
-            socket->deleteLater();
-        });
+        LingerSweep::instance().add(socket, kLingerMs);
         socket->disconnectFromHost();
         return;
     }

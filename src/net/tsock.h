@@ -34,6 +34,9 @@ public:
     };
     // The most one read notice takes from the socket.
     static constexpr qint64 kReadChunk = 32768;
+    // The most a connection holds unread. Past it nothing more is taken from the system,
+    // whose window then closes: the peer waits instead of this process growing.
+    static constexpr qint64 kReadBufferSize = 256 * 1024;
     // A connect that has not completed by then fails with WSAETIMEDOUT.
     static constexpr int kConnectTimeoutMs = 5000;
     // A connection whose peer stops answering fails within about ten seconds: an idle
@@ -99,6 +102,10 @@ public:
     void sendText(const QByteArray &bytes);
     // Everything received so far; empties the incoming buffer.
     QByteArray receiveText();
+    // While paused nothing is read and no read handler runs: the owner has enough
+    // waiting, and the peer is held back by TCP. Resuming reads what waits meanwhile.
+    void setReadPaused(bool paused);
+    bool isReadPaused() const { return m_readPaused; }
     // Stops listening, or ends the connection after the bytes already sent leave.
     // Info 2 "Socket Closed" once for a connection that was open; never for a listener
     // or a connect that had not completed. Closing a closed socket does nothing.
@@ -133,6 +140,8 @@ private:
     bool m_connected = false;
     bool m_listening = false;
     bool m_readScheduled = false;
+    bool m_readPaused = false;
+    bool m_closePending = false; // the peer closed while reading was paused
     bool m_writeHeld = false;
     int m_lookupId = -1;
     quint64 m_bytesSent = 0;

@@ -12,6 +12,8 @@ namespace brelvox::wire {
 inline constexpr char kTerminator = char(0xFF);
 // A receiver handles at most this many characters (bytes) of one message.
 inline constexpr qsizetype kMaxMessageLength = 4096;
+// A player's name, at most: the host cuts a longer one at login, the client its own.
+inline constexpr qsizetype kMaxNameLength = 32;
 
 // QString -> Windows-1252 bytes (core/cp1252.h) with one rule more: U+00FF, whose code
 // is the terminator, becomes "y", so no text can end a message early.

@@ -16,7 +16,7 @@ namespace brelvox {
 class ServerOptions : public HostOptions
 {
 public:
-    static constexpr int kMaxPause = 3600;
+    static constexpr int kMaxPause = kMaxPauseBetweenWords;
     static constexpr int kMaxTurnTick = 60000;
 
     // Reads the arguments after the program name. False, with errorText() set, for

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
 #include "core/signalwatcher.h"
+#include "core/userfiles.h"
 #include "core/version.h"
 #include "shell/appwindows.h"
 #include "shell/instanceguard.h"
@@ -83,15 +84,23 @@ int main(int argc, char *argv[])
     // window's place and the tally are kept.
     brelvox::SignalWatcher stops;
     stops.watch({SIGTERM, SIGHUP, SIGINT});
-    QObject::connect(&stops, &brelvox::SignalWatcher::caught, chat, &brelvox::Tchat::Exit1Click);
+    QObject::connect(&stops, &brelvox::SignalWatcher::caught, chat, [chat] {
+        brelvox::dialogs::setEndingUnattended(true);
+        chat->Exit1Click();
+    });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, chat, &brelvox::Tchat::closing);
     // A logout may still be cancelled: save now, end only when told to.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, chat, [&windows, chat](QSessionManager &) {
+        brelvox::dialogs::setEndingUnattended(true);
         brelvox::dialogs::guarded([chat] { chat->FormClose(); });
         windows.tallyList()->saveTallyFile();
+        brelvox::dialogs::setEndingUnattended(false);
     });
 
     chat->show();
+    const QString moved = brelvox::takeUserFileNotice();
+    if (!moved.isEmpty())
+        QTimer::singleShot(0, chat, [chat, moved] { brelvox::dialogs::information(moved, chat); });
     // Start-up measurements stop here: the window is up and the command line was read.
     if (qEnvironmentVariableIsSet("BRELVOX_QUIT_AFTER_SHOW"))
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

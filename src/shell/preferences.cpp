@@ -5,6 +5,7 @@
 #include "core/conversion.h"
 #include "core/gametype.h"
 #include "core/inifile.h"
+#include "host/hostoptions.h"
 
 #include <algorithm>
 #include <optional>
@@ -52,7 +53,9 @@ void load(const IniFile &ini, Preferences &p)
             return false;
         }
     };
-    number(ini.readString(kSection, QStringLiteral("Betweenrounds"), QStringLiteral("5")), p.betweenRounds);
+    // A pause the host would sit in for days is taken as the longest any host takes.
+    if (int pause = 0; number(ini.readString(kSection, QStringLiteral("Betweenrounds"), QStringLiteral("5")), pause))
+        p.betweenRounds = std::clamp(pause, 0, HostOptions::kMaxPauseBetweenWords);
     const QString speed = ini.readString(kSection, QStringLiteral("Botspeed"), QStringLiteral("1000"));
     p.botSpeed = speed == QLatin1String("2000") ? 2000 : speed == QLatin1String("500") ? 500 : 1000;
     QString type = ini.readString(kSection, QStringLiteral("Gametype"), QStringLiteral("1"));
@@ -71,31 +74,25 @@ void load(const IniFile &ini, Preferences &p)
 
 QString save(IniFile &ini, const Preferences &p)
 {
-    struct Entry {
-        const char *key;
-        QString value;
-        bool mayFail;
+    // One rewrite of the file for all of them: each rewrite waits for the disk.
+    const QList<std::pair<QString, QString>> entries = {
+        {QStringLiteral("Textsize"), QString::number(p.textSize)},
+        {QStringLiteral("Top"), QString::number(p.bounds.y())},
+        {QStringLiteral("Left"), QString::number(p.bounds.x())},
+        {QStringLiteral("Width"), QString::number(p.bounds.width())},
+        {QStringLiteral("Height"), QString::number(p.bounds.height())},
+        {QStringLiteral("Textcolor"), colorToText(p.textColor)},
+        {QStringLiteral("Actioncolor"), colorToText(p.actionColor)},
+        {QStringLiteral("Botspeed"), QString::number(p.botSpeed)},
+        {QStringLiteral("Gametype"), QString::number(gameTypeByOption(p.gameType) ? p.gameType : gameTypes().front().option)},
+        {QStringLiteral("Playsounds"), boolText(p.playSounds)},
+        {QStringLiteral("Showwordlist"), boolText(p.showWordList)},
+        {QStringLiteral("Turnsound"), QString::number(p.turnSound)},
+        {QStringLiteral("ChatterSounds"), boolText(p.chatterSounds)},
+        {QStringLiteral("Letterstried"), boolText(p.showLettersTried)},
     };
-    const Entry entries[] = {
-        {"Textsize", QString::number(p.textSize), false},
-        {"Top", QString::number(p.bounds.y()), false},
-        {"Left", QString::number(p.bounds.x()), false},
-        {"Width", QString::number(p.bounds.width()), false},
-        {"Height", QString::number(p.bounds.height()), false},
-        {"Textcolor", colorToText(p.textColor), true},
-        {"Actioncolor", colorToText(p.actionColor), true},
-        {"Botspeed", QString::number(p.botSpeed), false},
-        {"Gametype", QString::number(gameTypeByOption(p.gameType) ? p.gameType : gameTypes().front().option), false},
-        {"Playsounds", boolText(p.playSounds), false},
-        {"Showwordlist", boolText(p.showWordList), false},
-        {"Turnsound", QString::number(p.turnSound), false},
-        {"ChatterSounds", boolText(p.chatterSounds), false},
-        {"Letterstried", boolText(p.showLettersTried), false},
-    };
-    for (const Entry &e : entries) {
-        if (!ini.writeString(kSection, QString::fromLatin1(e.key), e.value) && !e.mayFail)
-            return QStringLiteral("Unable to write to %1").arg(ini.path());
-    }
+    if (!ini.writeStrings(kSection, entries))
+        return QStringLiteral("Unable to write to %1").arg(ini.path());
     return QString();
 }
 

@@ -45,7 +45,7 @@ constexpr int kMaxTextSize = 14;
 void load(const IniFile &ini, Preferences &prefs);
 
 // Writes the keys the program owns; returns the text of the failure to report, or an
-// empty text. A failed colour write alone is passed over.
+// empty text. The keys are written in one rewrite of the file.
 QString save(IniFile &ini, const Preferences &prefs);
 
 } // namespace settingsfile

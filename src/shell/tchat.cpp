@@ -18,8 +18,8 @@
 #include "core/userfiles.h"
 #include "net/hostaddress.h"
 #include "protocol/catalogue.h"
-#include "protocol/fieldreader.h"
 #include "protocol/message.h"
+#include "protocol/wiretext.h"
 #include "shell/lobbylink.h"
 #include "sound/soundplayer.h"
 #include "widgets/accessible.h"
@@ -102,19 +102,7 @@ Tchat::Tchat(QWidget *parent)
     connect(m_letters, &LetterBoard::soundRequested, m_sounds, &SoundPlayer::playsounds);
     connect(m_letters, &LetterBoard::gameStarted, action("JustWatch1"), [item = action("JustWatch1")] { item->setChecked(false); });
     connect(m_session, &ClientSession::seatEmptied, m_model, [this](int seat) { m_model->setWatching(seat, false); });
-    CommandTable<> &table = m_session->dispatchTable();
-    table.bind(cmd::startgame, [this](const QString &a) { m_letters->startthegame(a); });
-    table.bind(cmd::nextplayer, [this](const QString &a) { m_letters->getnextplayer(a); });
-    table.bind(cmd::loadball, [this](const QString &a) { m_letters->loadball(a); });
-    table.bind(cmd::yourletters, [this](const QString &a) { m_letters->yourletters(a); });
-    table.bind(cmd::heguessed, [this](const QString &a) { m_letters->heguessed(a); });
-    table.bind(cmd::nooneguessed, [this](const QString &a) { m_letters->nooneguessed(a); });
-    table.bind(cmd::timeup, [this](const QString &a) { m_letters->timeup(a); });
-    table.bind(cmd::notvalid, [this](const QString &a) { m_letters->notvalid(a); });
-    table.bind(cmd::gamestats, [this](const QString &a) { m_letters->gamestats(a); });
-    table.bind(cmd::submitted, [this](const QString &a) { m_letters->submitted(a); });
-    table.bind(cmd::wordlist, [this](const QString &a) { m_letters->wordlist(a); });
-    table.bind(cmd::playerscores, [this](const QString &a) { m_letters->playerscores(a); });
+    m_letters->bindHandlers(m_session->dispatchTable());
     wireChat();
     // Each Timer1 tick: the message, the phrase pause (the chat's ticker), then the table.
     m_session->addTicker([this] {
@@ -381,17 +369,6 @@ void Tchat::buildSession()
             Q_EMIT hostingStarted(); // that host takes removals from this seat too
     });
     connect(m_session, &ClientSession::status, m_model, &BoardModel::setStatus);
-
-    auto intPairs = [](const QString &args) {
-        QList<std::pair<int, int>> out;
-        for (const auto &[a, b] : FieldReader(args).pairs())
-            out.append({toInt(a), toInt(b)});
-        return out;
-    };
-    m_session->dispatchTable().bind(cmd::ballowners, [this, intPairs](const QString &a) { m_table->ballowners(intPairs(a)); });
-    m_session->dispatchTable().bind(cmd::theyown, [this, intPairs](const QString &a) {
-        m_table->theyown(intPairs(a), m_state.ownSeat);
-    });
 }
 
 void Tchat::attachGameOptions(Tgamestart *dialog, TallyRecorder *tally)
@@ -401,10 +378,7 @@ void Tchat::attachGameOptions(Tgamestart *dialog, TallyRecorder *tally)
     m_gameEnd = new GameEnd(m_board, m_state, *m_model, m_start, dialog, tally, this);
     connect(m_gameEnd, &GameEnd::chatLine, m_chat, &ChatView::addlinetochat);
     connect(m_gameEnd, &GameEnd::soundRequested, m_sounds, &SoundPlayer::playsounds);
-    CommandTable<> &table = m_session->dispatchTable();
-    table.bind(cmd::winner, [this](const QString &a) { m_gameEnd->winner(a); });
-    table.bind(cmd::tiegame, [this](const QString &a) { m_gameEnd->tiegame(a); });
-    table.bind(cmd::impossible, [this](const QString &a) { m_gameEnd->impossible(a); });
+    m_gameEnd->bindHandlers(m_session->dispatchTable());
     connect(action("StartGame1"), &QAction::triggered, this, [this] { dialogs::guarded([this] { m_gameEnd->button_startClick(); }); });
 }
 
@@ -490,7 +464,7 @@ void Tchat::processparams(const QStringList &params)
     }
 
     m_chat->addlinetochat(QStringLiteral("Loading Multi-player Game.. Please Wait."), kSystemColor);
-    m_state.playerName = params.value(0);
+    m_state.playerName = params.value(0).left(wire::kMaxNameLength);
     if (params.size() >= 2)
         m_state.hostAddress = params.value(1);
     if (params.size() >= 3) {
@@ -577,6 +551,13 @@ void Tchat::loadinifile()
         throw;
     }
     applyPreferences(p);
+    // A pause out of range was taken as the nearest one allowed; the file says so too.
+    bool isNumber = false;
+    const int stored = toInt(ini.readString(settingsfile::kSection, QStringLiteral("Betweenrounds"), QString()), &isNumber);
+    if (isNumber && stored != p.betweenRounds) {
+        IniFile out(settingsPath());
+        out.writeString(settingsfile::kSection, QStringLiteral("Betweenrounds"), QString::number(p.betweenRounds));
+    }
 }
 
 void Tchat::saveinifile()
@@ -645,7 +626,7 @@ void Tchat::FormClose()
     p.bounds = b;
     const QString failure = settingsfile::save(ini, p);
     if (!failure.isEmpty())
-        dialogs::errorAndWait(failure, this); // the program ends right after
+        dialogs::errorAtEnd(failure, this); // the program ends right after
 }
 
 void Tchat::closing()

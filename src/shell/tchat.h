@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
-#include "client/clientstate.h"
+#include "boardmodel/clientstate.h"
 #include "shell/livepreferences.h"
 
 #include <QMainWindow>

@@ -37,5 +37,16 @@ TextGrid load(const QString &path, Tlzrw1 &doit);
 // Throws the same; on failure the file at path is as it was.
 void save(const TextGrid &grid, const QString &path, Tlzrw1 &doit);
 
+// What this run changed in the tally (ours, against base: the table as it was loaded)
+// laid over disk, the file as another copy may have left it since: counts move by the
+// same amount, opponents this run added or removed are added or removed, the others'
+// stay, and the session columns are this run's. Names match as the tally window's do.
+TextGrid merge(const TextGrid &disk, const TextGrid &base, const TextGrid &ours);
+
+// Under a lock on the file's folder: reads the file, merges ours into it (ours alone
+// when the file is missing or unreadable) and saves the result, which it returns.
+// Throws as save does, the file as it was.
+TextGrid saveMerged(const TextGrid &ours, const TextGrid &base, const QString &path, Tlzrw1 &doit);
+
 } // namespace tallystore
 } // namespace brelvox

@@ -208,6 +208,7 @@ void Ttallylist::resetTable()
     table().resize(kColumns, 1);
     for (int c = 0; c < kColumns; ++c)
         table().setCell(c, 0, "0");
+    m_base = scores();
 }
 
 void Ttallylist::loadchecklist()
@@ -350,6 +351,7 @@ void Ttallylist::button_resetClick()
     if (!dialogs::question(QStringLiteral("Are you sure you want to reset the Tally?"), this))
         return;
     resetTable();
+    m_replaceOnSave = true; // the player wiped the tally: other copies' games go with it
     valueLabel(QStringLiteral("mylabel_1"))->setText(QStringLiteral("0"));
     valueLabel(QStringLiteral("mylabel_2"))->setText(QStringLiteral("0"));
     m_listboxTally->clear();
@@ -377,17 +379,24 @@ void Ttallylist::showOver(QWidget *over)
 
 void Ttallylist::loadtally()
 {
+    showTable();
+    for (int r = 1; r < scores().rowCount(); ++r)
+        for (int c = 5; c < kColumns; ++c)
+            table().setCell(c, r, "0");
+}
+
+void Ttallylist::showTable()
+{
     valueLabel(QStringLiteral("mylabel_1"))->setText(tallystore::fromCell(scores().cell(1, 0)));
     valueLabel(QStringLiteral("mylabel_2"))->setText(tallystore::fromCell(scores().cell(2, 0)));
     const bool was = m_quiet;
     m_quiet = true;
     m_listboxTally->clear();
-    for (int r = 1; r < scores().rowCount(); ++r) {
+    for (int r = 1; r < scores().rowCount(); ++r)
         m_listboxTally->addItem(checkItem(tallystore::fromCell(scores().cell(0, r)), true));
-        for (int c = 5; c < kColumns; ++c)
-            table().setCell(c, r, "0");
-    }
     m_quiet = was;
+    if (m_listboxTally->currentRow() >= 0)
+        listbox_tallyClick(m_listboxTally->currentRow());
 }
 
 bool Ttallylist::loadTallyFile()
@@ -398,6 +407,7 @@ bool Ttallylist::loadTallyFile()
     try {
         table() = tallystore::load(path, m_doit);
         loadtally();
+        m_base = scores();
         return true;
     } catch (const std::exception &e) {
         // The unreadable file is kept beside the new one, so saving at the end cannot
@@ -420,11 +430,24 @@ bool Ttallylist::loadTallyFile()
 
 bool Ttallylist::saveTallyFile()
 {
+    const QString path = tallyFilePath();
     try {
-        tallystore::save(scores(), tallyFilePath(), m_doit);
+        // Another copy (another runtime folder) may have saved games since this one read
+        // the file: this run's games are added to them, not written over them.
+        const TextGrid saved = m_replaceOnSave ? (tallystore::save(scores(), path, m_doit), scores())
+                                               : tallystore::saveMerged(scores(), m_base, path, m_doit);
+        m_replaceOnSave = false;
+        m_base = saved;
+        if (!(saved == scores())) {
+            table() = saved;
+            showTable();
+        }
         return true;
-    } catch (const std::exception &) {
-        // Nothing to tell at program end; the previous file is still whole.
+    } catch (const std::exception &e) {
+        dialogs::errorAtEnd(QStringLiteral("The tally could not be saved to %1 (%2). The file keeps the tally as it "
+                                           "was before this session")
+                                .arg(QDir::toNativeSeparators(path), QString::fromStdString(e.what())),
+                            this);
         return false;
     }
 }

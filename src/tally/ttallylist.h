@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
+#include "codec/textgrid.h"
 #include "codec/tlzrw1.h"
 
 #include <QStringList>
@@ -17,7 +18,6 @@ namespace brelvox {
 class FlatButton;
 class FlatPanel;
 class StringGrid;
-class TextGrid;
 
 // The tally window: wins and losses against chosen opponents, kept in "Brelvoxtally.tld".
 //
@@ -72,7 +72,8 @@ public:
     void moverow(int row);
     void loadtally();
 
-    // Load and save of the tally file; false after a failure, the file untouched.
+    // Load and save of the tally file; false after a failure, the file untouched. A save
+    // merges this run's games into the file as it is now and tells the player of a failure.
     bool loadTallyFile();
     bool saveTallyFile();
 
@@ -85,6 +86,7 @@ private:
     void setCheckSilently(QListWidgetItem *item, bool checked);
     int tallyIndexOf(const QString &name) const;
     void resetTable();
+    void showTable();
     void buildUi();
 
     FlatPanel *m_background = nullptr;
@@ -97,6 +99,8 @@ private:
     FlatButton *m_done = nullptr;
     std::function<QStringList()> m_seatedNames;
     Tlzrw1 m_doit;
+    TextGrid m_base; // the table as last read from or written to the file
+    bool m_replaceOnSave = false;
     bool m_quiet = false;
 };
 

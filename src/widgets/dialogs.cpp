@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
 #include <exception>
 
 namespace brelvox::dialogs {
@@ -74,6 +75,30 @@ void errorAndWait(const QString &text, QWidget *parent)
         return;
     }
     QMessageBox::critical(parent, kTitle, shown);
+}
+
+namespace {
+bool &unattendedEnd()
+{
+    static bool unattended = false;
+    return unattended;
+}
+} // namespace
+
+void setEndingUnattended(bool unattended)
+{
+    unattendedEnd() = unattended;
+}
+
+void errorAtEnd(const QString &text, QWidget *parent)
+{
+    if (!unattendedEnd()) {
+        errorAndWait(text, parent);
+        return;
+    }
+    const QByteArray line = QStringLiteral("brelvox: %1\n").arg(errorText(text)).toLocal8Bit();
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
 }
 
 void information(const QString &text, QWidget *parent)

@@ -28,6 +28,12 @@ void error(const QString &text, QWidget *parent = nullptr);
 void errorAndWait(const QString &text, QWidget *parent = nullptr);
 QString errorText(const QString &text);
 
+// While the program is being ended by a signal or by the session nobody may be there to
+// close a box, and a box would hold up the end: errorAtEnd then writes to standard error.
+void setEndingUnattended(bool unattended);
+// The last word before the program ends: errorAndWait, or standard error (see above).
+void errorAtEnd(const QString &text, QWidget *parent = nullptr);
+
 void information(const QString &text, QWidget *parent = nullptr);
 bool question(const QString &text, QWidget *parent = nullptr);
 

@@ -590,6 +590,11 @@ private Q_SLOTS:
         }
         m_table->updatescores(2, 4);
         QCOMPARE(rackText(*m_table, 2), QStringLiteral("4"));
+        // A host that repeats finds without end gets a rack that stops growing.
+        for (int k = 0; k < 2000; ++k)
+            m_table->updatescores(3, 1);
+        QCOMPARE(m_table->model()->rack(3).size(), 30);
+        QCOMPARE(m_table->rack(3)->width(), 24 * 30);
     }
 
     void parseLine_data()

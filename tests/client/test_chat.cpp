@@ -235,6 +235,17 @@ private Q_SLOTS:
         QCOMPARE(lineColor(line), color);
     }
 
+    void chatKeepsTheLastLines()
+    {
+        auto w = seated();
+        for (int n = 0; n < ChatView::kMaxChatLines + 300; ++n)
+            w->chat()->addlinetochat(QStringLiteral("Ann chats: line %1").arg(n), 0);
+        const QTextDocument *doc = w->chat()->mainchat()->document();
+        QCOMPARE(doc->blockCount(), ChatView::kMaxChatLines);
+        QCOMPARE(doc->firstBlock().text(), QStringLiteral("Ann chats: line 300"));
+        QCOMPARE(lastLine(*w).text(), QStringLiteral("Ann chats: line %1").arg(ChatView::kMaxChatLines + 299));
+    }
+
     // Two copies on a real host: what one types, both show alike.
     void everyClientShowsTheSameLine()
     {

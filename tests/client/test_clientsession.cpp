@@ -259,6 +259,34 @@ private Q_SLOTS:
         QTRY_COMPARE(c.closed, 2);
     }
 
+    // A host that sends faster than the client handles is held back by TCP: the queue
+    // stays short, and every line still arrives, in order, before the close.
+    void floodingHostIsHeldBack()
+    {
+        QTcpServer host;
+        QVERIFY(host.listen(QHostAddress::LocalHost));
+        Client c(QStringLiteral("Rook"));
+        qsizetype longest = 0;
+        QStringList names;
+        QObject::connect(c.session.get(), &ClientSession::seatNameChanged, &c.board, [&](int, const QString &name) {
+            names << name.left(12);
+            longest = std::max(longest, c.session->receivedlist().size());
+        });
+        c.connectTo(host.serverPort());
+        QVERIFY(host.waitForNewConnection(5000));
+        QTcpSocket *peer = host.nextPendingConnection();
+        constexpr int kLines = 10000;
+        const QByteArray pad(1000, 'x');
+        for (int n = 0; n < kLines; ++n)
+            peer->write("CMD_newplayerinfo+3+" + QByteArray::number(n).rightJustified(12, '0') + pad + "\xff");
+        peer->disconnectFromHost();
+        QTRY_COMPARE_WITH_TIMEOUT(c.closed, 1, 60000);
+        QCOMPARE(names.size(), kLines);
+        QCOMPARE(names.last(), QString::number(kLines - 1).rightJustified(12, u'0'));
+        // A read adds at most a chunk's worth past the bound.
+        QVERIFY2(longest < ClientSession::kMaxQueued + TSock::kReadChunk / pad.size(), qPrintable(QString::number(longest)));
+    }
+
     void hostEndingIsToldAfterWhatItSaid()
     {
         QTcpServer host;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
 #include "core/inifile.h"
+#include "support/filesizelimit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -117,6 +119,16 @@ private Q_SLOTS:
                                                    << QByteArray("[Brelvox]\nname=on\r\nport=fuzzed value\n");
         QTest::newRow("dangling CR, section line last") << QByteArray("[Brelvox]\r") << "port" << "fuzzed value"
                                                         << QByteArray("[Brelvox]\r\nport=fuzzed value\n");
+        const QString other = QString::fromUtf8("[Lobby]\r\nName=Zo\u00eb\r\n[Brelvox]\r\nTop=1\r\n");
+        const QByteArray written("[Lobby]\r\nName=Zo\xeb\r\n[Brelvox]\r\nTop=4\r\n");
+        QTest::newRow("UTF-8 with a byte order mark") << "\xEF\xBB\xBF" + other.toUtf8() << "Top" << "4" << written;
+        QByteArray le("\xFF\xFE"), be("\xFE\xFF");
+        for (const QChar ch : other) {
+            le.append(char(ch.unicode() & 0xFF)).append(char(ch.unicode() >> 8));
+            be.append(char(ch.unicode() >> 8)).append(char(ch.unicode() & 0xFF));
+        }
+        QTest::newRow("UTF-16, little end first") << le << "Top" << "4" << written;
+        QTest::newRow("UTF-16, big end first") << be << "Top" << "4" << written;
         QTest::newRow("dangling CR, lone line end kept") << QByteArray("[Brelvox]\nname=on") << "port" << "fuzzed value"
                                                          << QByteArray("[Brelvox]\nname=on\nport=fuzzed value\n");
     }
@@ -157,6 +169,32 @@ private Q_SLOTS:
             QSKIP("running with rights that ignore folder permissions");
         QVERIFY(!wrote);
         QCOMPARE(readAll(existing), QByteArray("[Brelvox]\nTop=1\n"));
+    }
+
+    void fullDiskKeepsTheFile_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("no room at all") << 0 << false;
+        QTest::newRow("a few bytes") << 10 << false;
+        QTest::newRow("all but the new key") << 300 << false;
+        QTest::newRow("room enough") << 4096 << true;
+    }
+    void fullDiskKeepsTheFile()
+    {
+        QFETCH(int, limit);
+        QFETCH(bool, fits);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("x.ini"));
+        QByteArray before = "[Lobby]\nServer=example.invalid\n[Brelvox]\nTop=1\n";
+        before += QByteArray(300 - before.size() - 1, ';') + '\n';
+        writeAll(path, before);
+        const int status = support::runWithFileSizeLimit(rlim_t(limit), [&] {
+            return IniFile(path).writeString(QStringLiteral("Brelvox"), QStringLiteral("Left"), QStringLiteral("7")) ? 0 : 1;
+        });
+        QCOMPARE(status, fits ? 0 : 1);
+        QCOMPARE(readAll(path), fits ? before + "Left=7\n" : before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"x.ini"});
     }
 
     void hugeFileIsReadButNeverTruncated()

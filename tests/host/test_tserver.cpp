@@ -3,6 +3,7 @@
 #include "host/defaulthostoptions.h"
 #include "host/tserver.h"
 #include "protocol/catalogue.h"
+#include "protocol/wiretext.h"
 
 #include "rawclient.h"
 
@@ -358,6 +359,36 @@ private Q_SLOTS:
         QVERIFY(!client(2).closed());
         clearAll();
         expectNothingElse({1, 3}, 2);
+    }
+
+    void silentConnectionsLoseTheirSeats()
+    {
+        m_server->setLoginTimeout(300);
+        seatAll({"Rook"});
+        for (int seat = 2; seat <= 9; ++seat)
+            connectSeat(seat);
+        for (int seat = 2; seat <= 9; ++seat)
+            WAIT_VERIFY(client(seat).closed());
+        WAIT_COMPARE(client(1).got.count("CMD_playerdisconnected+"), 8);
+        QVERIFY(!client(1).closed());
+        clearAll();
+        connectSeat(2).sendMessage("CMD_logininfo+2+1.0.5+Ann");
+        expectAll({1}, msg("CMD_newplayerinfo+2+Ann"));
+        QTest::qWait(600);
+        QVERIFY(!client(10).closed());
+        QVERIFY(!m_server->logintimer().isActive());
+    }
+
+    void longNameIsCut()
+    {
+        seatAll({"Rook"});
+        connectSeat(2).sendMessage("CMD_logininfo+2+1.0.5+" + QByteArray(10000, 'n'));
+        const QByteArray name(wire::kMaxNameLength, 'n');
+        expectAll({1}, msg("CMD_newplayerinfo+2+" + name));
+        clearAll();
+        const QByteArray text(4000, 't');
+        client(2).sendMessage("CMD_chat+2+" + text + "|clRed");
+        expectAll({1}, msg("CMD_chat+" + name + " chats: " + text + "|clRed"));
     }
 
     void departureToldOnce()

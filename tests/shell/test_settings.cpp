@@ -67,6 +67,8 @@ private Q_SLOTS:
         QTest::newRow("turn sound new") << QByteArray("Turnsound=1") << "turnSound" << 1;
         QTest::newRow("turn sound other") << QByteArray("Turnsound=2") << "turnSound" << 0;
         QTest::newRow("between 10") << QByteArray("Betweenrounds=10") << "betweenRounds" << 10;
+        QTest::newRow("between: a freezing pause") << QByteArray("Betweenrounds=999999999") << "betweenRounds" << 3600;
+        QTest::newRow("between: below none") << QByteArray("Betweenrounds=-4") << "betweenRounds" << 0;
         QTest::newRow("colour hex") << QByteArray("Textcolor=$00FF8000") << "textColor" << 0xFF8000;
         QTest::newRow("colour junk is black") << QByteArray("Actioncolor=rosy") << "actionColor" << 0;
         QTest::newRow("colour name") << QByteArray("Actioncolor=CLRED") << "actionColor" << 0xFF;

@@ -6,6 +6,7 @@
 #include "core/userfiles.h"
 #include "tally/tallystore.h"
 #include "tally/ttallylist.h"
+#include "support/filesizelimit.h"
 #include "widgets/dialogs.h"
 
 #include <QApplication>
@@ -315,6 +316,99 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"Brelvoxtally.tld"});
     }
 
+    // A tally of many opponents, saved; returns the file's bytes.
+    QByteArray savedTally(int opponents)
+    {
+        auto w = makeWindow();
+        for (int i = 0; i < opponents; ++i)
+            m_seated << QStringLiteral("Opponent%1").arg(i);
+        tally(*w, m_seated);
+        w->addgame("addtomine");
+        w->addgame("Opponent0");
+        w.reset();
+        QFile file(Ttallylist::tallyFilePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void fullDiskKeepsTheTally_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::newRow("no room at all") << 0;
+        QTest::newRow("a few bytes") << 16;
+        QTest::newRow("all but the tail") << 100;
+    }
+    void fullDiskKeepsTheTally()
+    {
+        QFETCH(int, limit);
+        const QByteArray before = savedTally(12);
+        QVERIFY(before.size() > limit);
+        auto w = makeWindow();
+        w->addgame("addtomine");
+        const int status = support::runWithFileSizeLimit(rlim_t(limit), [&] {
+            const bool saved = w->saveTallyFile();
+            return saved ? 0 : m_errors.size() == 1 && m_errors[0].startsWith("The tally could not be saved") ? 1 : 2;
+        });
+        QCOMPARE(status, 1);
+        QFile file(Ttallylist::tallyFilePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"Brelvoxtally.tld"});
+    }
+
+    void twoCopiesSavingKeepEachOthersGames()
+    {
+        savedTally(1);
+        auto first = makeWindow();
+        auto second = makeWindow();
+        first->addgame("addtomine");
+        second->addgame("Opponent0");
+        second->addgame("addtomine");
+        // Both at once, from two processes, as two copies in two runtime folders would.
+        pid_t other = ::fork();
+        if (other == 0)
+            ::_exit(first->saveTallyFile() ? 0 : 1);
+        QVERIFY(second->saveTallyFile());
+        int status = -1;
+        QCOMPARE(::waitpid(other, &status, 0), other);
+        QCOMPARE(status, 0);
+        auto after = makeWindow();
+        QCOMPARE(rows(*after), (QStringList{"0 5 3 0 0 0 0 0 0", "Opponent0 5 2 3 0 0 0 0 0"}));
+    }
+
+    void mergingKeepsBothCopiesChanges_data()
+    {
+        QTest::addColumn<QStringList>("disk");
+        QTest::addColumn<QStringList>("base");
+        QTest::addColumn<QStringList>("ours");
+        QTest::addColumn<QStringList>("merged");
+        const QString totals = "0 2 1 0 0 0 0 0 0";
+        QTest::newRow("they added an opponent, we counted a game")
+            << QStringList{totals, "A 1 0 1 0 0 0 0 0", "B 0 0 0 0 0 0 0 0"} << QStringList{"0 1 1 0 0 0 0 0 0", "A 1 0 1 0 0 0 0 0"}
+            << QStringList{"0 2 1 0 0 0 0 0 0", "a 2 1 1 0 1 1 0 0"}
+            << QStringList{"0 3 1 0 0 0 0 0 0", "A 2 1 1 0 1 1 0 0", "B 0 0 0 0 0 0 0 0"};
+        QTest::newRow("we removed one, added another")
+            << QStringList{totals, "A 1 0 1 0 0 0 0 0"} << QStringList{totals, "A 1 0 1 0 0 0 0 0"}
+            << QStringList{totals, "C 0 0 0 0 0 0 0 0"} << QStringList{totals, "C 0 0 0 0 0 0 0 0"};
+        QTest::newRow("they removed one we did not play")
+            << QStringList{totals} << QStringList{totals, "A 1 0 1 0 0 0 0 0"}
+            << QStringList{totals, "A 1 0 1 0 0 0 0 0"} << QStringList{totals};
+    }
+    void mergingKeepsBothCopiesChanges()
+    {
+        QFETCH(QStringList, disk);
+        QFETCH(QStringList, base);
+        QFETCH(QStringList, ours);
+        QFETCH(QStringList, merged);
+        const auto grid = [](const QStringList &lines) {
+            TextGrid g(9, int(lines.size()));
+            for (int r = 0; r < lines.size(); ++r)
+                for (int c = 0; c < 9; ++c)
+                    g.setCell(c, r, lines[r].split(' ')[c].toStdString());
+            return g;
+        };
+        QCOMPARE(tallystore::merge(grid(disk), grid(base), grid(ours)), grid(merged));
+    }
+
     void namesKeepTheirLetters()
     {
         const QString name = QString::fromUtf8("Zo\u00eb \u20ac");
@@ -345,7 +439,7 @@ private Q_SLOTS:
         w->addgame("Dira");
         int calls = 0;
         w->doit().setEventPump([&calls] {
-            if (++calls == 3)
+            if (++calls >= 3)
                 throw std::runtime_error("disk full");
         });
         QVERIFY(!w->saveTallyFile());
