@@ -312,6 +312,37 @@ QList<QPixmap> BoardPictures::optionBoxes(qreal ratio)
     return {optionBox(false, ratio), optionBox(true, ratio)};
 }
 
+QPixmap BoardPictures::slate(int width, int height, qreal ratio)
+{
+    QPixmap pixmap = canvas(width, height, ratio);
+    QPainter p(&pixmap);
+    antialiased(p);
+    QLinearGradient wood(0, 0, width, height);
+    wood.setColorAt(0, QColor(0x8a, 0x5a, 0x2b));
+    wood.setColorAt(1, QColor(0x4e, 0x2e, 0x12));
+    p.setPen(Qt::NoPen);
+    p.setBrush(wood);
+    p.drawRoundedRect(QRectF(0, 0, width, height), 6, 6);
+    QLinearGradient board(0, 0, 0, height);
+    board.setColorAt(0, QColor(0x2c, 0x36, 0x30));
+    board.setColorAt(1, QColor(0x1a, 0x22, 0x1d));
+    p.setBrush(board);
+    p.drawRoundedRect(QRectF(5, 5, width - 10, height - 10), 3, 3);
+    p.setPen(QPen(QColor(255, 255, 255, 60), 1));
+    p.drawLine(QPointF(12, 30.5), QPointF(width - 12, 30.5));
+    return pixmap;
+}
+
+void BoardPictures::paintTile(QPainter &p, const QRectF &tile)
+{
+    QLinearGradient face(tile.topLeft(), tile.bottomLeft());
+    face.setColorAt(0, QColor(0xfb, 0xf8, 0xec));
+    face.setColorAt(1, QColor(0xdc, 0xd6, 0xbf));
+    p.setPen(QPen(QColor(0x8c, 0x86, 0x70), 1));
+    p.setBrush(face);
+    p.drawRoundedRect(tile, 4, 4);
+}
+
 QPixmap BoardPictures::startButton(qreal ratio)
 {
     QPixmap pixmap = canvas(146, 34, ratio);

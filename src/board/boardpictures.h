@@ -7,6 +7,9 @@
 #include <QPixmap>
 #include <QPointF>
 
+class QPainter;
+class QRectF;
+
 namespace brelvox {
 
 // Every picture of the board, painted in code. Sizes are in logical pixels; each picture
@@ -46,6 +49,10 @@ public:
     // imagelist_box: picture 0 the empty box, 1 the ticked one.
     static QList<QPixmap> optionBoxes(qreal ratio = defaultRatio());
     static QPixmap startButton(qreal ratio = defaultRatio());             // 146 x 34
+    // A slate in a wooden frame with a band for a title, for the board's small panels.
+    static QPixmap slate(int width, int height, qreal ratio = defaultRatio());
+    // The light tile a grid letter stands on.
+    static void paintTile(QPainter &p, const QRectF &tile);
 };
 
 } // namespace brelvox

@@ -46,16 +46,23 @@ QString BoardSpeech::cellName(const BoardModel &model, int row, int column)
     spoken += letter;
     if (model.shade(row, column) == BoardModel::Shade::Rejected)
         return spoken + QStringLiteral(", not a word");
-    const int mark = model.mark(row, column);
-    if (mark > 0)
-        return spoken + QStringLiteral(", right place");
-    if (mark == 0)
-        return spoken + QStringLiteral(", elsewhere in the word");
-    // Only a judged row is full; a lone first letter is not judged yet.
-    for (int c = 1; c <= BoardModel::Size; ++c)
-        if (model.letter(row, c).isEmpty())
-            return spoken;
-    return spoken + QStringLiteral(", not in the word");
+    const QString verdict = verdictWords(model.verdict(row, column));
+    return verdict.isEmpty() ? spoken : spoken + QStringLiteral(", ") + verdict;
+}
+
+QString BoardSpeech::verdictWords(BoardModel::Verdict verdict)
+{
+    switch (verdict) {
+    case BoardModel::Verdict::RightPlace:
+        return QStringLiteral("right place");
+    case BoardModel::Verdict::Elsewhere:
+        return QStringLiteral("elsewhere in the word");
+    case BoardModel::Verdict::Absent:
+        return QStringLiteral("not in the word");
+    case BoardModel::Verdict::None:
+        break;
+    }
+    return QString();
 }
 
 void BoardSpeech::nameGrid()

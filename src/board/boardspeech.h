@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
+#include "boardmodel/boardmodel.h"
 #include "boardmodel/clientstate.h"
 
 #include <QObject>
@@ -10,7 +11,6 @@
 namespace brelvox {
 
 class Announcer;
-class BoardModel;
 class LetterBoard;
 class PoolTable;
 
@@ -33,6 +33,8 @@ public:
 
     // "Row 2, letter 3: R, right place", as a reader hears a grid cell.
     static QString cellName(const BoardModel &model, int row, int column);
+    // "right place", "elsewhere in the word", "not in the word"; empty for no verdict.
+    static QString verdictWords(BoardModel::Verdict verdict);
 
 private:
     void nameGrid();

@@ -49,12 +49,7 @@ QPixmap gridBackdrop(int width, int height)
         for (int c = 0; c < 5; ++c) {
             const QRectF cell = GridLetter::tileRect().translated(SlotLefts[c] - CellLeftOffset,
                                                                   SlotTops[r] - CellTopOffset);
-            QLinearGradient face(cell.topLeft(), cell.bottomLeft());
-            face.setColorAt(0, QColor(0xfb, 0xf8, 0xec));
-            face.setColorAt(1, QColor(0xdc, 0xd6, 0xbf));
-            p.setPen(QPen(QColor(0x8c, 0x86, 0x70), 1));
-            p.setBrush(face);
-            p.drawRoundedRect(cell, 4, 4);
+            BoardPictures::paintTile(p, cell);
         }
     }
     for (int c = 0; c < 5; ++c) {

@@ -7,38 +7,10 @@
 #include "widgets/flatbutton.h"
 
 #include <QLabel>
-#include <QLinearGradient>
 #include <QMouseEvent>
-#include <QPainter>
 #include <algorithm>
 
 namespace brelvox {
-
-namespace {
-
-// A slate with a wooden frame and a band for the name, painted at the screen's density.
-QPixmap slate(int width, int height)
-{
-    QPixmap pixmap = BoardPictures::canvas(width, height);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient wood(0, 0, width, height);
-    wood.setColorAt(0, QColor(0x8a, 0x5a, 0x2b));
-    wood.setColorAt(1, QColor(0x4e, 0x2e, 0x12));
-    p.setPen(Qt::NoPen);
-    p.setBrush(wood);
-    p.drawRoundedRect(QRectF(0, 0, width, height), 6, 6);
-    QLinearGradient board(0, 0, 0, height);
-    board.setColorAt(0, QColor(0x2c, 0x36, 0x30));
-    board.setColorAt(1, QColor(0x1a, 0x22, 0x1d));
-    p.setBrush(board);
-    p.drawRoundedRect(QRectF(5, 5, width - 10, height - 10), 3, 3);
-    p.setPen(QPen(QColor(255, 255, 255, 60), 1));
-    p.drawLine(QPointF(12, 30.5), QPointF(width - 12, 30.5));
-    return pixmap;
-}
-
-} // namespace
 
 WordListPanel::WordListPanel(QWidget *board)
     : FlatPanel(board)
@@ -51,7 +23,7 @@ WordListPanel::WordListPanel(QWidget *board)
     m_picture = new PictureBox(this);
     m_picture->setObjectName(QStringLiteral("Image3"));
     m_picture->setGeometry(0, 0, Width, Height);
-    m_picture->setPixmap(slate(Width, Height));
+    m_picture->setPixmap(BoardPictures::slate(Width, Height));
 
     QFont bold(QStringLiteral("Arial"), 9, QFont::Bold);
     m_name = new QLabel(this);

@@ -58,6 +58,24 @@ void BoardModel::setMark(int row, int column, int ball)
         Q_EMIT cellChanged(row, column);
 }
 
+BoardModel::Verdict BoardModel::verdict(int row, int column) const
+{
+    if (!valid(row) || !valid(column))
+        return Verdict::None;
+    const Cell &cell = m_grid[row - 1][column - 1];
+    if (cell.letter.isEmpty() || cell.shade != Shade::Played)
+        return Verdict::None;
+    if (cell.mark > 0)
+        return Verdict::RightPlace;
+    if (cell.mark == 0)
+        return Verdict::Elsewhere;
+    // Only a judged row is full; a lone first letter is not judged yet.
+    for (const Cell &other : m_grid[row - 1])
+        if (other.letter.isEmpty())
+            return Verdict::None;
+    return Verdict::Absent;
+}
+
 void BoardModel::clearGrid()
 {
     for (int r = 1; r <= Size; ++r) {

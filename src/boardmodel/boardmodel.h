@@ -32,19 +32,23 @@ public:
     // The entry row: open while it is this seat's turn, sent once the guess went, locked
     // while someone else guesses or the answer is shown.
     enum class Entry { Open, Sent, Locked };
+    // What a grid letter tells about the word, weakest first: nothing (empty, a missed row,
+    // a word that is not one, a row not judged yet), not in it, elsewhere, right place.
+    enum class Verdict { None, Absent, Elsewhere, RightPlace };
 
     explicit BoardModel(QObject *parent = nullptr);
 
     static bool valid(int n) { return n >= 1 && n <= Size; }
 
-    // The grid. A mark is the ball behind a letter: 0 the cue ball (right place), 1..9 the
-    // round's object ball (in the word elsewhere), NoMark none.
+    // The grid. A mark is the ball behind a letter: the round's object ball 1..9 (right
+    // place), 0 the cue ball (in the word elsewhere), NoMark none.
     QString letter(int row, int column) const;
     Shade shade(int row, int column) const;
     int mark(int row, int column) const;
     void setLetter(int row, int column, const QString &letter);
     void setShade(int row, int column, Shade shade);
     void setMark(int row, int column, int ball);
+    Verdict verdict(int row, int column) const;
     void clearGrid();
 
     // The entry row.

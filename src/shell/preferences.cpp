@@ -67,6 +67,7 @@ void load(const IniFile &ini, Preferences &p)
         p.gameType = gameTypeByOption(typeNumber) ? typeNumber : gameTypes().front().option;
     p.turnSound = ini.readString(kSection, QStringLiteral("Turnsound"), QStringLiteral("0")) == QLatin1String("1") ? 1 : 0;
     p.chatterSounds = ini.readString(kSection, QStringLiteral("ChatterSounds"), QStringLiteral("true")) != QLatin1String("false");
+    p.showLettersTried = ini.readString(kSection, QStringLiteral("Letterstried"), QStringLiteral("false")) == QLatin1String("true");
     if (bad)
         throw *bad;
 }
@@ -88,6 +89,7 @@ QString save(IniFile &ini, const Preferences &p)
         {QStringLiteral("Showwordlist"), boolText(p.showWordList)},
         {QStringLiteral("Turnsound"), QString::number(p.turnSound)},
         {QStringLiteral("ChatterSounds"), boolText(p.chatterSounds)},
+        {QStringLiteral("Letterstried"), boolText(p.showLettersTried)},
     };
     if (!ini.writeStrings(kSection, entries))
         return QStringLiteral("Unable to write to %1").arg(ini.path());

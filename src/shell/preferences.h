@@ -27,6 +27,7 @@ struct Preferences {
     int gameType = 1; // a game type's option number
     int turnSound = 0;
     bool chatterSounds = false;
+    bool showLettersTried = false;
 
     bool operator==(const Preferences &) const = default;
 };

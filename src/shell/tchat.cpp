@@ -5,6 +5,7 @@
 #include "board/boardspeech.h"
 #include "board/gameend.h"
 #include "board/letterboard.h"
+#include "board/letterstriedpanel.h"
 #include "board/pooltable.h"
 #include "board/tgamestart.h"
 #include "boardmodel/boardmodel.h"
@@ -161,6 +162,12 @@ void Tchat::buildBoard()
     m_table = new PoolTable(m_board, m_model);
     m_table->move(kTablePlace);
 
+    m_lettersTried = new LettersTriedPanel(m_board, *m_model);
+    connect(m_lettersTried, &LettersTriedPanel::closeRequested, this, [this] {
+        editPreferences([](Preferences &p) { p.showLettersTried = false; });
+        saveinifile();
+    });
+
     m_start = new FlatButton(QStringLiteral("Start Game"), m_board);
     m_start->setObjectName(QStringLiteral("button_start"));
     m_start->setGeometry(kStartButton);
@@ -209,6 +216,11 @@ void Tchat::showPreferences()
     action("PlaySounds1")->setChecked(p.playSounds);
     action("PlayChatterSounds1")->setChecked(p.chatterSounds);
     action("ShowWordList1")->setChecked(p.showWordList);
+    action("LettersTried1")->setChecked(p.showLettersTried);
+    if (p.showLettersTried != m_lettersTried->isVisibleTo(m_board)) {
+        m_lettersTried->setVisible(p.showLettersTried);
+        m_lettersTried->raise();
+    }
     action("TimeBetweenRounds1")->setData(p.betweenRounds);
     chooseInGroup(m_roundsGroup, action(p.betweenRounds == 10 ? "Long1" : "Short1"));
     chooseInGroup(m_botGroup, action(p.botSpeed == 2000 ? "Slow1" : p.botSpeed == 500 ? "Fast1" : "Normal1"));
@@ -283,6 +295,8 @@ void Tchat::buildMenus()
     addItem(view, "ViewTally1", QStringLiteral("View Tally"));
     addItem(view, "SpyList1", QStringLiteral("Spy List"));
     addItem(view, "PrhaseList1", QStringLiteral("Phrase List"));
+    view->addSeparator();
+    QAction *lettersTried = addItem(view, "LettersTried1", QStringLiteral("Letters Tried"), true, false);
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     QAction *content = addItem(help, "Help2", QStringLiteral("Content"));
@@ -299,6 +313,10 @@ void Tchat::buildMenus()
             }));
     connect(chatter, &QAction::triggered, this, guard([this, chatter] {
                 editPreferences([chatter](Preferences &p) { p.chatterSounds = chatter->isChecked(); });
+                saveinifile();
+            }));
+    connect(lettersTried, &QAction::triggered, this, guard([this, lettersTried] {
+                editPreferences([lettersTried](Preferences &p) { p.showLettersTried = lettersTried->isChecked(); });
                 saveinifile();
             }));
     connect(wordList, &QAction::triggered, this, guard([this, wordList] {

@@ -26,6 +26,7 @@ class FlatPanel;
 class LobbyLink;
 class PoolTable;
 class LetterBoard;
+class LettersTriedPanel;
 class GameEnd;
 class Announcer;
 class BoardSpeech;
@@ -60,6 +61,7 @@ public:
     SoundPlayer *sounds() const { return m_sounds; }
     SeatMenu *seatMenu() const { return m_seatMenu; }
     LetterBoard *letterBoard() const { return m_letters; }
+    LettersTriedPanel *lettersTried() const { return m_lettersTried; }
     GameEnd *gameEnd() const { return m_gameEnd; }
 
     // The game-options dialog and the tally are windows of their own, made after this one.
@@ -152,6 +154,7 @@ private:
     PoolTable *m_table = nullptr;
     SoundPlayer *m_sounds = nullptr;
     LetterBoard *m_letters = nullptr;
+    LettersTriedPanel *m_lettersTried = nullptr;
     GameEnd *m_gameEnd = nullptr;
     Announcer *m_announcer = nullptr;
     BoardSpeech *m_speech = nullptr;

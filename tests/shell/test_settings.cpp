@@ -50,6 +50,8 @@ private Q_SLOTS:
         QTest::newRow("false turns sounds off") << QByteArray("Playsounds=false") << "playSounds" << 0;
         QTest::newRow("word list off") << QByteArray("Showwordlist=false") << "showWordList" << 0;
         QTest::newRow("chatter off") << QByteArray("ChatterSounds=false") << "chatterSounds" << 0;
+        QTest::newRow("letters tried on") << QByteArray("Letterstried=true") << "showLettersTried" << 1;
+        QTest::newRow("letters tried off by default") << QByteArray("Letterstried=yes") << "showLettersTried" << 0;
         QTest::newRow("bot 750 is normal") << QByteArray("Botspeed=750") << "botSpeed" << 1000;
         QTest::newRow("bot slow") << QByteArray("Botspeed=2000") << "botSpeed" << 2000;
         QTest::newRow("bot fast") << QByteArray("Botspeed=500") << "botSpeed" << 500;
@@ -85,6 +87,7 @@ private Q_SLOTS:
             {QStringLiteral("gameType"), p.gameType}, {QStringLiteral("textSize"), p.textSize},
             {QStringLiteral("turnSound"), p.turnSound}, {QStringLiteral("betweenRounds"), p.betweenRounds},
             {QStringLiteral("textColor"), int(p.textColor)}, {QStringLiteral("actionColor"), int(p.actionColor)},
+            {QStringLiteral("showLettersTried"), p.showLettersTried},
         };
         QCOMPARE(got.value(field, -99), expected);
     }
@@ -152,7 +155,8 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("[Brelvox]\nTextsize=10\nTop=3\nLeft=3\nWidth=748\nHeight=563\n"
                                          "Textcolor=clBlack\nActioncolor=$00FF8000\nBotspeed=1000\nGametype=1\n"
-                                         "Playsounds=true\nShowwordlist=true\nTurnsound=0\nChatterSounds=true\n"));
+                                         "Playsounds=true\nShowwordlist=true\nTurnsound=0\nChatterSounds=true\n"
+                                         "Letterstried=false\n"));
     }
 
     void anotherProgramsSectionSurvives()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
+#include "board/letterstriedpanel.h"
 #include "client/chatview.h"
 #include "client/clientsession.h"
 #include "core/userfiles.h"
@@ -102,6 +103,7 @@ private Q_SLOTS:
         QTest::newRow("tally") << "ViewTally1" << "View Tally" << false << true << "" << 0;
         QTest::newRow("spy list") << "SpyList1" << "Spy List" << false << true << "" << 0;
         QTest::newRow("phrases") << "PrhaseList1" << "Phrase List" << false << true << "" << 0;
+        QTest::newRow("letters tried") << "LettersTried1" << "Letters Tried" << false << true << "" << 0;
         QTest::newRow("content") << "Help2" << "Content" << false << true << "F1" << 0;
         QTest::newRow("about") << "About1" << "About" << false << true << "" << 0;
         QTest::newRow("turn sound group") << "TurnSound1" << "Turn Sound" << false << true << "" << 0;
@@ -372,6 +374,28 @@ private Q_SLOTS:
         w.action("Long1")->trigger();
         QCOMPARE(w.betweenRounds(), 10);
         QVERIFY(fileBytes(userFilePath(QStringLiteral("ostrellobby.ini"))).contains("Betweenrounds=10\n"));
+    }
+
+    void lettersTriedFollowsTheMenuAndIsKept()
+    {
+        const QString ini = userFilePath(QStringLiteral("ostrellobby.ini"));
+        {
+            Tchat w;
+            QVERIFY(!w.lettersTried()->isVisibleTo(w.board()));
+            w.action("LettersTried1")->trigger();
+            QVERIFY(w.lettersTried()->isVisibleTo(w.board()));
+            QVERIFY(fileBytes(ini).contains("Letterstried=true\n"));
+        }
+        Tchat w;
+        w.loadinifile();
+        QVERIFY(w.action("LettersTried1")->isChecked());
+        QVERIFY(w.lettersTried()->isVisibleTo(w.board()));
+        // Its "X" is the menu item's other half.
+        QTest::mouseClick(w.lettersTried()->findChild<QWidget *>(QStringLiteral("button_closeletterstried")),
+                          Qt::LeftButton);
+        QVERIFY(!w.lettersTried()->isVisibleTo(w.board()));
+        QVERIFY(!w.action("LettersTried1")->isChecked());
+        QVERIFY(fileBytes(ini).contains("Letterstried=false\n"));
     }
 
     void failedSaveIsReported()
