@@ -51,7 +51,7 @@ CommandTable<> makeTable(const QList<QLatin1StringView> &names)
     CommandTable<> table(names);
     // One command stays unbound, as a client that does not handle it yet.
     for (qsizetype i = 0; i + 1 < names.size(); ++i)
-        FUZZ_CHECK(table.bind(names[i], [](const QString &arguments) { readFields(arguments); }));
+        table.bind(names[i], [](const QString &arguments) { readFields(arguments); });
     return table;
 }
 
