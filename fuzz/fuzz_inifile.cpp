@@ -67,6 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             if (s != ws || k != wk)
                 FUZZ_CHECK(ini.readString(kSections[s], kKeys[k], kMissing) == values[s][k]);
 
+    // A file with a byte order mark is read as Unicode and written back 8-bit whole.
+    if (before.startsWith("\xEF\xBB\xBF") || before.startsWith("\xFF\xFE") || before.startsWith("\xFE\xFF"))
+        return 0;
     // What the write took away is at most the text of one line.
     qsizetype prefix = 0;
     while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
