@@ -138,8 +138,12 @@ private Q_SLOTS:
         Tgamestart *dialog = m_app->gameStart();
         dialog->setChosenType(1);
         QSignalSpy chosen(dialog, &Tgamestart::chosen);
+        // The offscreen platform leaves a hidden window focused; a window manager would
+        // activate the one beneath, so do that before the dialog opens again.
+        showActive(m_app->chat());
         dialog->showOver(m_app->chat());
         QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QTRY_COMPARE(QApplication::focusWidget(), dialog->findChild<QWidget *>(QStringLiteral("image_1")));
         for (int key : keys)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         QVERIFY(!dialog->isVisible());
