@@ -95,6 +95,38 @@ void typeGuess(const AppWindows &copy, const QString &word)
     QTest::keyClick(board->findChild<QLineEdit *>(QStringLiteral("edit_5")), Qt::Key_Return);
 }
 
+const QString kLinkLost = QStringLiteral("Connection lost — reconnecting…");
+
+// Ann and Cy sit on seats 1 and 2 (so the computer plays no seat), Bob's copy on seat 3
+// through a link the test can cut.
+struct TableWithCut {
+    explicit TableWithCut(quint16 port)
+        : link(port)
+        , ann(port, "Ann")
+        , cy(port, "Cy")
+    {
+        bob.chat()->processparams({QStringLiteral("Bob"), QStringLiteral("127.0.0.1:%1").arg(link.port()), QStringLiteral("false")});
+        ready = ann.seated && cy.seated
+            && waitUntil([&] { return bob.chat()->seatLabel(3)->text() == QLatin1String("Bob"); }, kWait);
+    }
+    // Cuts Bob's link: true once he was told within 3 s and the host let him go.
+    bool cut()
+    {
+        link.cut();
+        sinceCut.start();
+        const bool told = waitUntil([&] { return chatText(bob).contains(kLinkLost); }, kWait) && sinceCut.elapsed() < 3000
+            && bob.chat()->statusLabel()->text() == kLinkLost;
+        return told && waitUntil([&] { return ann.heard("CMD_playerdisconnected+3+Bob"); }, kWait);
+    }
+
+    LinkProxy link;
+    Player ann;
+    Player cy;
+    AppWindows bob;
+    bool ready = false;
+    QElapsedTimer sinceCut;
+};
+
 } // namespace
 
 // Friends playing through brelvox-server: a real host process, joined by copies of the
@@ -241,13 +273,11 @@ private Q_SLOTS:
         TServer host(options, wordsStartingWithC());
         host.turntimer().setInterval(60000); // rows end only when guessed
         host.listen(0);
-        LinkProxy link(host.port());
-        Player ann(host.port(), "Ann");
-        Player cy(host.port(), "Cy"); // on seat 2, so the computer plays no seat
-        QVERIFY(ann.seated && cy.seated);
-        AppWindows bob;
-        bob.chat()->processparams({QStringLiteral("Bob"), QStringLiteral("127.0.0.1:%1").arg(link.port()), QStringLiteral("false")});
-        QVERIFY(waitUntil([&] { return bob.chat()->seatLabel(3)->text() == QLatin1String("Bob"); }, kWait));
+        TableWithCut table(host.port());
+        QVERIFY(table.ready);
+        Player &ann = table.ann;
+        Player &cy = table.cy;
+        AppWindows &bob = table.bob;
 
         ann.client.sendMessage("CMD_startgame+Ann+most+");
         QVERIFY(waitUntil([&] { return bob.chat()->state().turnSeat == 3; }, kWait));
@@ -259,22 +289,15 @@ private Q_SLOTS:
             return ann.heard("CMD_loadball+2+C+") == 1;
         }, kWait));
 
-        link.cut();
-        QElapsedTimer sinceCut;
-        sinceCut.start();
-        const QString lost = QStringLiteral("Connection lost — reconnecting…");
-        QVERIFY(waitUntil([&] { return chatText(bob).contains(lost); }, kWait));
-        QVERIFY(sinceCut.elapsed() < 3000);
-        QCOMPARE(bob.chat()->statusLabel()->text(), lost);
-        QVERIFY(waitUntil([&] { return ann.heard("CMD_playerdisconnected+3+Bob"); }, kWait));
+        QVERIFY(table.cut());
         // The others' rows do not wait for Bob.
         ann.guess();
         cy.guess();
         QVERIFY(waitUntil([&] { return ann.heard(ann.rowOpens(2)); }, kWait));
         QVERIFY(host.isHeld(3));
 
-        QTest::qWait(cutMs - int(sinceCut.elapsed()));
-        link.restore();
+        QTest::qWait(cutMs - int(table.sinceCut.elapsed()));
+        table.link.restore();
         QVERIFY(waitUntil([&] { return chatText(bob).contains(QStringLiteral("Reconnected.")); }, 15000));
         QCOMPARE(bob.chat()->state().ownSeat, 3);
         QCOMPARE(bob.chat()->seatLabel(3)->text(), QStringLiteral("Bob"));
@@ -294,25 +317,39 @@ private Q_SLOTS:
         QVERIFY(m_boxes.isEmpty());
     }
 
-    // A seat whose player never comes back is kept for the grace period, then freed.
+    // A cut longer than the grace: the seat is kept for the grace, then freed for a
+    // newcomer; a guess Bob types meanwhile is never sent, and when the link is back he
+    // keeps trying and sits down as a newcomer.
     void heldSeatIsFreedAfterTheGrace()
     {
         ServerProcess server({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--grace-seconds"),
-                              QStringLiteral("2")});
+                              QStringLiteral("2"), QStringLiteral("--turn-tick-ms"), QStringLiteral("60000")});
         const quint16 port = server.waitForPort();
         QVERIFY(port != 0);
-        LinkProxy link(port);
-        Player ann(port, "Ann");
-        Player bob(link.port(), "Bob");
-        QVERIFY(ann.seated && bob.seated);
-        QVERIFY(waitUntil([&] { return ann.heard("CMD_newplayerinfo+2+Bob"); }, kWait));
-        link.cut();
-        QVERIFY(waitUntil([&] { return ann.heard("CMD_playerdisconnected+2+Bob"); }, kWait));
-        Player cy(port, "Cy");
-        QCOMPARE(cy.seat, 3);
-        QTest::qWait(2500);
+        TableWithCut table(port);
+        QVERIFY(table.ready);
+        table.ann.client.sendMessage("CMD_startgame+Ann+most+");
+        QVERIFY(waitUntil([&] { return table.bob.chat()->state().turnSeat == 3; }, kWait));
+
+        QVERIFY(table.cut());
+        typeGuess(table.bob, QStringLiteral("CRANE"));
+        QVERIFY(chatText(table.bob).contains(QStringLiteral("Not connected to the host: your guess was not sent.")));
         Player dee(port, "Dee");
-        QCOMPARE(dee.seat, 2);
+        QCOMPARE(dee.seat, 4);
+        QTest::qWait(2500 - int(table.sinceCut.elapsed()));
+        Player eve(port, "Eve");
+        QCOMPARE(eve.seat, 3);
+
+        // Past the seat offer wait, so Bob has already given up on a try that led nowhere.
+        QTest::qWait(6000);
+        table.link.restore();
+        QVERIFY(waitUntil([&] { return chatText(table.bob).contains(QStringLiteral("Reconnected.")); }, 15000));
+        QCOMPARE(table.bob.chat()->state().ownSeat, 5);
+        QCOMPARE(table.bob.chat()->seatLabel(3)->text(), QStringLiteral("Eve"));
+        QVERIFY(table.ann.heard("CMD_newplayerinfo+5+Bob"));
+        QTest::qWait(300);
+        QCOMPARE(table.ann.client.got.count("CMD_submitted+"), 0);
+        QVERIFY(m_boxes.isEmpty());
     }
 };
 
