@@ -206,11 +206,6 @@ void LetterBoard::applyHeader(const QString &key, bool lateJoin)
     m_state.gameType = key;
 }
 
-void LetterBoard::showObjectBall(int ball)
-{
-    m_model.setObjectBall(ball);
-}
-
 void LetterBoard::showAnswer(const QString &answer)
 {
     for (int c = 1; c <= 5; ++c)
@@ -265,12 +260,7 @@ void LetterBoard::loadball(const QString &args)
     m_state.firstLetter = first;
     m_wordList->clearwords();
 
-    m_model.clearGrid();
-    m_model.clearEntry();
-    m_model.setEntry(BoardModel::Entry::Open);
-    m_model.setAnswerShown(false);
-    m_model.setLetter(1, 1, first);
-    showObjectBall(ball);
+    m_model.startWord(ball, first);
 }
 
 void LetterBoard::gamestats(const QString &args)
@@ -282,21 +272,12 @@ void LetterBoard::gamestats(const QString &args)
     const QString first = fields.next();
 
     applyHeader(key, true);
-    // The rows played before this player came in.
-    const int seenRows = std::min(row - 1, 5);
-    for (int r = 1; r <= seenRows; ++r) {
-        for (int c = 1; c <= 5; ++c) {
-            if (m_model.letter(r, c).isEmpty()) {
-                m_model.setLetter(r, c, QStringLiteral("*"));
-                m_model.setShade(r, c, BoardModel::Shade::Missed);
-                m_model.setEntryLetter(c, QString());
-            }
-        }
+    if (m_model.catchUp(row, ball, first)) {
+        m_wordList->hide();
+        m_wordList->clearwords();
     }
-    m_model.setLetter(1, 1, first);
     m_state.firstLetter = first;
     m_state.turnSeat = 0;
-    showObjectBall(ball);
 }
 
 // ---- typing ------------------------------------------------------------------------

@@ -113,7 +113,6 @@ Q_SIGNALS:
 
 private:
     void applyHeader(const QString &key, bool lateJoin);
-    void showObjectBall(int ball);
     void showAnswer(const QString &answer);
     void focusCell(int column);
     void focusChat();

@@ -89,6 +89,44 @@ void BoardModel::clearGrid()
     }
 }
 
+void BoardModel::startWord(int ball, const QString &first)
+{
+    clearGrid();
+    clearEntry();
+    setEntry(Entry::Open);
+    setAnswerShown(false);
+    setLetter(1, 1, first);
+    setObjectBall(ball);
+    m_wordFirst = first;
+}
+
+bool BoardModel::catchUp(int row, int ball, const QString &first)
+{
+    // Rows after the current one are still empty in this word; only its first letter is
+    // known on the first row.
+    bool otherWord = ball != m_objectBall || first != m_wordFirst;
+    for (int r = std::max(row + 1, 1); r <= Size && !otherWord; ++r) {
+        for (int c = 1; c <= Size && !otherWord; ++c)
+            otherWord = !letter(r, c).isEmpty();
+    }
+    if (otherWord)
+        startWord(ball, first);
+    const int seenRows = std::min(row - 1, Size);
+    for (int r = 1; r <= seenRows; ++r) {
+        for (int c = 1; c <= Size; ++c) {
+            if (letter(r, c).isEmpty()) {
+                setLetter(r, c, QStringLiteral("*"));
+                setShade(r, c, Shade::Missed);
+                setEntryLetter(c, QString());
+            }
+        }
+    }
+    setLetter(1, 1, first);
+    setObjectBall(ball);
+    m_wordFirst = first;
+    return otherWord;
+}
+
 QString BoardModel::entryLetter(int column) const
 {
     return valid(column) ? m_entryLetters[column - 1] : QString();

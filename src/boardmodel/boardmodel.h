@@ -50,6 +50,12 @@ public:
     void setMark(int row, int column, int ball);
     Verdict verdict(int row, int column) const;
     void clearGrid();
+    // A word's first row: an empty grid but its first letter, an open entry row, no answer.
+    void startWord(int ball, const QString &first);
+    // Brings a copy that comes in mid-word to the word's row. A grid still showing
+    // another word (the copy was away when it ended) starts this one; the rows played
+    // without this copy show as missed. True when the grid was started afresh.
+    bool catchUp(int row, int ball, const QString &first);
 
     // The entry row.
     QString entryLetter(int column) const;
@@ -145,6 +151,7 @@ private:
     QString m_header;
     QString m_status = kWelcome;
     int m_objectBall = NoMark;
+    QString m_wordFirst; // the first letter of the word on the grid
     int m_secondsLeft = 0;
     int m_clock = 0;
     std::array<Seat, Size> m_seats{};

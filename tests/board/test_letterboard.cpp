@@ -474,6 +474,37 @@ private Q_SLOTS:
         QCOMPARE(row(5), QStringLiteral("*****"));
     }
 
+    // Back after a dropped link: the rows of a word that ended meanwhile go, those of
+    // the word still played stay.
+    void backAfterDroppedLink_data()
+    {
+        QTest::addColumn<QString>("answer"); // shown before the link dropped, if any
+        QTest::addColumn<QString>("stats");
+        QTest::addColumn<QStringList>("rows");
+        const QString empty = QStringLiteral(".....");
+        QTest::newRow("same word, same row") << "" << "most+3+4+T+" << QStringList{"TAPES", "TIMER", "T....", empty};
+        QTest::newRow("same word, later row") << "" << "most+5+4+T+" << QStringList{"TAPES", "TIMER", "T****", "*****"};
+        QTest::newRow("next word") << "TOWER" << "most+2+5+B+" << QStringList{"B****", empty, empty, empty};
+        QTest::newRow("later word, same ball and letter") << "" << "race+2+4+T+" << QStringList{"T****", empty, empty, empty};
+    }
+    void backAfterDroppedLink()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, stats);
+        QFETCH(QStringList, rows);
+        m_letters->loadball(QStringLiteral("4+T+"));
+        m_letters->yourletters(QStringLiteral("1+t+1+sxxxx+TAPES+"));
+        m_letters->yourletters(QStringLiteral("1+t+2+sxxxx+TIMER+"));
+        m_letters->getnextplayer(QStringLiteral("1+3+"));
+        if (!answer.isEmpty())
+            m_letters->nooneguessed(answer + u'+');
+        m_letters->gamestats(stats);
+        for (int r = 1; r <= rows.size(); ++r)
+            QCOMPARE(row(r), rows.at(r - 1));
+        QVERIFY(!model().answerShown());
+        QCOMPARE(model().entryWord(), QString());
+    }
+
     void nextPlayer_data()
     {
         QTest::addColumn<int>("turn");
