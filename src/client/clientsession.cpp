@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace brelvox {
 
@@ -248,8 +249,8 @@ void ClientSession::linkLost()
     m_reconnecting = true;
     m_rowOpen = false;
     m_reconnectUntil = QDeadlineTimer(kReconnectForMs);
-    for (int seat = 1; seat <= 5; ++seat)
-        m_namesBefore[seat] = m_state.present[seat] ? m_state.seatName(seat) : QString();
+    for (int seat = 1; seat <= 9; ++seat)
+        m_namesBefore[seat] = !m_state.present[seat] ? QString() : seat <= 5 ? m_state.seatName(seat) : m_spies[seat];
     updateLead();
     addline(kLinkLost);
     Q_EMIT status(kLinkLost);
@@ -345,6 +346,8 @@ void ClientSession::sendloginfo(const QString &args)
         m_state.present.fill(false);
         for (int seat = 1; seat <= 5; ++seat)
             setSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
+        for (int seat = 6; seat <= 9; ++seat)
+            dropSpy(seat);
     }
     send(Message(cmd::logininfo).add(m_state.ownSeat).add(QString::fromLatin1(kProtocolVersion)).addRest(m_state.loginName));
     Q_EMIT seated();
@@ -365,17 +368,19 @@ void ClientSession::newplayerinfo(const QString &args)
         Q_EMIT status(QStringLiteral("Reconnected."));
         if (seat <= 5)
             setSeatName(seat, name);
+        else
+            addSpy(seat, name);
         return;
     }
     // Back after a dropped link: who was already here is not announced again.
-    const bool known = seat != m_state.ownSeat
-        && (seat <= 5 ? !m_namesBefore[seat].isEmpty() && m_namesBefore[seat] == name
-                      : m_spyList && m_spyList->hasEntry(seat, name));
-    if (seat <= 5)
+    const bool known = seat != m_state.ownSeat && seat <= 9 && !m_namesBefore[seat].isEmpty() && m_namesBefore[seat] == name;
+    if (seat <= 9)
         m_namesBefore[seat].clear();
     if (known) {
         if (seat <= 5)
             setSeatName(seat, name);
+        else
+            addSpy(seat, name);
         return;
     }
     if (seat == m_state.ownSeat) {
@@ -385,13 +390,28 @@ void ClientSession::newplayerinfo(const QString &args)
         addline(name + QStringLiteral(" is Connected."));
     }
     if (seat >= 6) {
-        if (m_spyList)
-            m_spyList->addEntry(seat, name);
+        addSpy(seat, name);
         addline(seat == m_state.ownSeat ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."));
     } else if (seat <= 5) {
         setSeatName(seat, name);
     }
     Q_EMIT soundRequested(QStringLiteral("entered"));
+}
+
+void ClientSession::addSpy(int seat, const QString &name)
+{
+    if (seat > 9)
+        return; // the host seats nobody there
+    dropSpy(seat);
+    m_spies[seat] = name;
+    if (m_spyList)
+        m_spyList->addEntry(seat, name);
+}
+
+bool ClientSession::dropSpy(int seat)
+{
+    const QString name = std::exchange(m_spies[seat], QString());
+    return !name.isEmpty() && m_spyList && m_spyList->removeEntry(seat, name);
 }
 
 void ClientSession::playerdisconnected(const QString &args)
@@ -406,7 +426,7 @@ void ClientSession::playerdisconnected(const QString &args)
     if (seat == m_state.ownSeat && m_state.loggedIn)
         m_removed = true; // the host tells a removed copy before it closes the link
     if (seat >= 6) {
-        if (m_spyList && m_spyList->removeEntry(seat, name))
+        if (seat <= 9 && m_spies[seat] == name && dropSpy(seat))
             addline(name + QStringLiteral(" has left."));
         return;
     }

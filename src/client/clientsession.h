@@ -111,6 +111,8 @@ private:
     void watchRow(const QString &command, const QString &arguments);
     bool rowClosedFor(const Message &message) const;
     void updateLead();
+    void addSpy(int seat, const QString &name);
+    bool dropSpy(int seat); // true when the list showed the seat's spectator
     void endSession(const QString &notice);
     void addline(const QString &text, ColorRef color = kSystemColor);
 
@@ -130,7 +132,8 @@ private:
     bool m_reconnecting = false; // the link dropped; trying again
     bool m_leads = false;
     QDeadlineTimer m_reconnectUntil;
-    std::array<QString, 10> m_namesBefore; // who sat where before the link dropped
+    std::array<QString, 10> m_namesBefore; // who sat or watched where before the link dropped
+    std::array<QString, 10> m_spies;       // the spectators on seats 6..9, as listed
     QTimer *m_seatOffer = nullptr;
     bool m_rowOpen = false;
     QElapsedTimer m_rowClock; // since this copy saw the open row begin

@@ -182,6 +182,24 @@ private Q_SLOTS:
         QCOMPARE(zed.spies.list()->item(0)->text(), QStringLiteral("7: Zed"));
         for (int seat = 1; seat <= 5; ++seat)
             QCOMPARE(zed.label(seat), QStringLiteral("<Waiting>"));
+
+        // Back after a dropped link, the list is what the host says: Di left meanwhile.
+        auto take = [&zed](std::initializer_list<const char *> messages) {
+            for (const char *m : messages)
+                zed.session->receivedlist().push(QString::fromLatin1(m));
+            while (!zed.session->receivedlist().isEmpty())
+                zed.session->processsocktimer();
+        };
+        take({"CMD_existingplayers+8+Cy", "CMD_existingplayers+9+Di"});
+        zed.session->sockInfo(TSock::InfoClosed, QStringLiteral("Socket Closed"));
+        QVERIFY(zed.session->isReconnecting());
+        zed.lines.clear();
+        take({"CMD_sendlogininfo+6", "CMD_newplayerinfo+6+Zed", "CMD_existingplayers+8+Cy"});
+        QCOMPARE(zed.lines, QStringList{QStringLiteral("Reconnected.")});
+        QStringList listed;
+        for (int row = 0; row < zed.spies.list()->count(); ++row)
+            listed << zed.spies.list()->item(row)->text();
+        QCOMPARE(listed, (QStringList{"6: Zed", "8: Cy"}));
     }
 
     void badSeatShowsTheErrorAndGoesOn()
