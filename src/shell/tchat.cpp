@@ -360,6 +360,8 @@ void Tchat::buildSession()
     connect(m_session, &ClientSession::soundRequested, m_sounds, &SoundPlayer::playsounds);
     connect(m_session, &ClientSession::closeRequested, this, &QWidget::close);
     connect(m_session, &ClientSession::notice, this, [this](const QString &text) { dialogs::information(text, this); });
+    // The box returns at once: the messages behind the failed one are still handled.
+    connect(m_session, &ClientSession::dispatchFailed, this, [](const QString &text) { dialogs::error(text); });
     connect(m_session, &ClientSession::seatNameChanged, this, &Tchat::setSeatName);
     // On a headless host the lowest seated player starts the games and removes players.
     connect(m_session, &ClientSession::leadChanged, this, [this](bool leads) {
