@@ -175,6 +175,20 @@ class TestChat : public QObject
         w->sounds()->setSink(std::make_unique<RecordingSoundSink>());
         return w;
     }
+    // Connected to its host and the active window, as a player at the table has it.
+    static bool activeOnHost(Tchat &w, LoopbackHost &host)
+    {
+        if (!host.connected())
+            return false;
+        w.activateWindow();
+        return QTest::qWaitForWindowActive(&w);
+    }
+    // Ball 4 with this first letter on the table, and seat 1's row open.
+    static void openOwnRow(Tchat &w, const QString &firstLetter)
+    {
+        receive(w, QStringLiteral("CMD_loadball+4+%1+").arg(firstLetter));
+        receive(w, QStringLiteral("CMD_nextplayer+1+1+"));
+    }
     static RecordingSoundSink *sink(Tchat &w) { return static_cast<RecordingSoundSink *>(w.sounds()->sink()); }
 
 private Q_SLOTS:
@@ -398,11 +412,8 @@ private Q_SLOTS:
         QFETCH(QList<QByteArray>, sent);
         auto w = seated();
         LoopbackHost host(*w);
-        QVERIFY(host.connected());
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        receive(*w, QStringLiteral("CMD_loadball+4+D+"));
-        receive(*w, QStringLiteral("CMD_nextplayer+1+1+"));
+        QVERIFY(activeOnHost(*w, host));
+        openOwnRow(*w, QStringLiteral("D"));
         const auto type = support::typeIntoFocus;
         type(before);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("edit_%1").arg(std::min<qsizetype>(before.size() + 1, 5)));
@@ -434,9 +445,7 @@ private Q_SLOTS:
         QFETCH(QList<QByteArray>, sent);
         auto w = seated();
         LoopbackHost host(*w);
-        QVERIFY(host.connected());
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(activeOnHost(*w, host));
         QLineEdit *chat = w->chat()->mychat();
         if (clickChat)
             QTest::mouseClick(chat, Qt::LeftButton);
@@ -447,8 +456,7 @@ private Q_SLOTS:
             other.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&other));
         }
-        receive(*w, QStringLiteral("CMD_loadball+4+S+"));
-        receive(*w, QStringLiteral("CMD_nextplayer+1+1+"));
+        openOwnRow(*w, QStringLiteral("S"));
         if (behindAnotherWindow) {
             w->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(w.get()));
