@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "client/clientsession.h"
 
-#include "client/tspylist.h"
+#include "core/conversion.h"
 #include "core/version.h"
 #include "net/hostaddress.h"
 #include "net/socketerrortext.h"
@@ -10,12 +10,10 @@
 #include "protocol/catalogue.h"
 #include "protocol/fieldreader.h"
 #include "protocol/message.h"
-#include "widgets/dialogs.h"
 
 #include <QElapsedTimer>
 
 #include <algorithm>
-#include <utility>
 
 namespace brelvox {
 
@@ -82,11 +80,6 @@ ClientSession::~ClientSession()
     // Going away with the window is not the connection closing under us.
     m_sock->setOnInfo({});
     m_sock->setOnRead({});
-}
-
-void ClientSession::setSpyList(Tspylist *spyList)
-{
-    m_spyList = spyList;
 }
 
 void ClientSession::open(const QString &host)
@@ -249,8 +242,13 @@ void ClientSession::linkLost()
     m_reconnecting = true;
     m_rowOpen = false;
     m_reconnectUntil = QDeadlineTimer(kReconnectForMs);
-    for (int seat = 1; seat <= 9; ++seat)
-        m_namesBefore[seat] = !m_state.present[seat] ? QString() : seat <= 5 ? m_state.seatName(seat) : m_spies[seat];
+    m_namesBefore.fill(QString());
+    for (int seat = 1; seat <= 5; ++seat)
+        m_namesBefore[seat] = m_state.present[seat] ? m_state.seatName(seat) : QString();
+    for (const SpyList::Entry &spy : m_spies.entries()) {
+        if (spy.seat >= 6 && spy.seat <= 9)
+            m_namesBefore[spy.seat] = spy.name;
+    }
     updateLead();
     addline(kLinkLost);
     Q_EMIT status(kLinkLost);
@@ -313,7 +311,13 @@ void ClientSession::processsocktimer()
         return;
     const CommandLine parts = splitCommand(line);
     watchRow(parts.name, parts.arguments);
-    dialogs::guarded([&] { m_table.dispatch(line); });
+    try {
+        m_table.dispatch(line);
+    } catch (const ConversionError &e) {
+        Q_EMIT dispatchFailed(e.message());
+    } catch (const std::exception &e) {
+        Q_EMIT dispatchFailed(QString::fromLocal8Bit(e.what()));
+    }
     if (parts.name == cmd::gamestats && m_state.ownSeat >= 1 && m_state.ownSeat <= 5) {
         // Typing does nothing until then; say why.
         const bool nine = FieldReader(parts.arguments).next() == QLatin1String("nine");
@@ -346,8 +350,7 @@ void ClientSession::sendloginfo(const QString &args)
         m_state.present.fill(false);
         for (int seat = 1; seat <= 5; ++seat)
             setSeatName(seat, seat == 2 ? QStringLiteral("Dira") : ClientState::kWaiting);
-        for (int seat = 6; seat <= 9; ++seat)
-            dropSpy(seat);
+        m_spies.clear();
     }
     send(Message(cmd::logininfo).add(m_state.ownSeat).add(QString::fromLatin1(kProtocolVersion)).addRest(m_state.loginName));
     Q_EMIT seated();
@@ -369,7 +372,7 @@ void ClientSession::newplayerinfo(const QString &args)
         if (seat <= 5)
             setSeatName(seat, name);
         else
-            addSpy(seat, name);
+            m_spies.add(seat, name);
         return;
     }
     // Back after a dropped link: who was already here is not announced again.
@@ -380,7 +383,7 @@ void ClientSession::newplayerinfo(const QString &args)
         if (seat <= 5)
             setSeatName(seat, name);
         else
-            addSpy(seat, name);
+            m_spies.add(seat, name);
         return;
     }
     if (seat == m_state.ownSeat) {
@@ -390,28 +393,12 @@ void ClientSession::newplayerinfo(const QString &args)
         addline(name + QStringLiteral(" is Connected."));
     }
     if (seat >= 6) {
-        addSpy(seat, name);
+        m_spies.add(seat, name);
         addline(seat == m_state.ownSeat ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."));
     } else if (seat <= 5) {
         setSeatName(seat, name);
     }
     Q_EMIT soundRequested(QStringLiteral("entered"));
-}
-
-void ClientSession::addSpy(int seat, const QString &name)
-{
-    if (seat > 9)
-        return; // the host seats nobody there
-    dropSpy(seat);
-    m_spies[seat] = name;
-    if (m_spyList)
-        m_spyList->addEntry(seat, name);
-}
-
-bool ClientSession::dropSpy(int seat)
-{
-    const QString name = std::exchange(m_spies[seat], QString());
-    return !name.isEmpty() && m_spyList && m_spyList->removeEntry(seat, name);
 }
 
 void ClientSession::playerdisconnected(const QString &args)
@@ -426,7 +413,7 @@ void ClientSession::playerdisconnected(const QString &args)
     if (seat == m_state.ownSeat && m_state.loggedIn)
         m_removed = true; // the host tells a removed copy before it closes the link
     if (seat >= 6) {
-        if (seat <= 9 && m_spies[seat] == name && dropSpy(seat))
+        if (m_spies.remove(seat, name))
             addline(name + QStringLiteral(" has left."));
         return;
     }

@@ -3,15 +3,15 @@
 #pragma once
 
 #include "boardmodel/clientstate.h"
+#include "client/spylist.h"
+#include "core/colorref.h"
 #include "protocol/commandtable.h"
 #include "protocol/messagesplitter.h"
 #include "protocol/receivequeue.h"
-#include "widgets/colortext.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -21,7 +21,6 @@ namespace brelvox {
 
 class Message;
 class TSock;
-class Tspylist;
 
 // The client's one connection to the host: it cuts what arrives into the receive queue,
 // hands the waiting messages out on each Timer1 tick to the handlers of their commands, logs in when the
@@ -52,8 +51,8 @@ public:
     explicit ClientSession(ClientState &state, QObject *parent = nullptr);
     ~ClientSession() override;
 
-    // Spectators are listed here; unset, they are only announced.
-    void setSpyList(Tspylist *spyList);
+    // Who is spying, kept from the host's arrivals and departures.
+    SpyList &spies() { return m_spies; }
     TSock *sock() const { return m_sock; }
     CommandTable<> &dispatchTable() { return m_table; }
     ReceiveQueue &receivedlist() { return m_queue; }
@@ -101,6 +100,9 @@ Q_SIGNALS:
     void seatEmptied(int seat);                 // its player left: no watching mark
     void status(const QString &text);           // for the board's status line
     void leadChanged(bool leads);               // this copy now starts games, or no longer
+    // A handler failed on what the host sent (a field that is not a number, say); the
+    // messages behind it are still handled.
+    void dispatchFailed(const QString &text);
 
 private:
     void connectFailed(const QString &errorText);
@@ -111,13 +113,11 @@ private:
     void watchRow(const QString &command, const QString &arguments);
     bool rowClosedFor(const Message &message) const;
     void updateLead();
-    void addSpy(int seat, const QString &name);
-    bool dropSpy(int seat); // true when the list showed the seat's spectator
     void endSession(const QString &notice);
     void addline(const QString &text, ColorRef color = kSystemColor);
 
     ClientState &m_state;
-    QPointer<Tspylist> m_spyList;
+    SpyList m_spies;
     TSock *m_sock = nullptr;
     QTimer *m_timer1 = nullptr;
     QElapsedTimer m_lastTick; // when Timer1 last ran: an early first tick keeps the spacing
@@ -132,8 +132,7 @@ private:
     bool m_reconnecting = false; // the link dropped; trying again
     bool m_leads = false;
     QDeadlineTimer m_reconnectUntil;
-    std::array<QString, 10> m_namesBefore; // who sat or watched where before the link dropped
-    std::array<QString, 10> m_spies;       // the spectators on seats 6..9, as listed
+    std::array<QString, 10> m_namesBefore; // who sat or spied where before the link dropped
     QTimer *m_seatOffer = nullptr;
     bool m_rowOpen = false;
     QElapsedTimer m_rowClock; // since this copy saw the open row begin
