@@ -37,17 +37,18 @@ bool validRow(int row)
 
 } // namespace
 
-LetterBoard::LetterBoard(QWidget *board, ClientState &state, BoardModel &model, PoolTable *table, Queries queries,
-                         QObject *parent)
+LetterBoard::LetterBoard(QWidget *board, QWidget *chatEntry, ClientState &state, BoardModel &model, PoolTable *table,
+                         Queries queries, QObject *parent)
     : QObject(parent)
     , m_board(board)
+    , m_chatEntry(chatEntry)
     , m_state(state)
     , m_model(model)
     , m_table(table)
     , m_queries(std::move(queries))
 {
-    if (auto *chat = board->findChild<QWidget *>(QStringLiteral("mychat")))
-        m_tail = new GuessTail(chat, this);
+    if (chatEntry)
+        m_tail = new GuessTail(chatEntry, this);
     if (m_tail)
         m_tail->setRowKeys([this](const QKeyEvent &key) { return typeIntoRow(key); });
     m_grid = new GridView(board, m_model, this);
@@ -164,8 +165,8 @@ bool LetterBoard::windowActive() const
 
 void LetterBoard::focusChat()
 {
-    if (auto *chat = m_board->findChild<QWidget *>(QStringLiteral("mychat")))
-        chat->setFocus(Qt::OtherFocusReason);
+    if (m_chatEntry)
+        m_chatEntry->setFocus(Qt::OtherFocusReason);
 }
 
 // The game moves the focus away while the player may be typing: the rest of the guess

@@ -8,6 +8,7 @@
 #include "widgets/colortext.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -47,11 +48,12 @@ public:
         std::function<bool()> windowActive;  // unset: the board's window is the active one
     };
 
-    // Puts every widget on board (panel_board). Uses label_playername1..5, label_status
-    // (made here when board has none) and mychat when board holds them. The table shares
-    // the model; it may be null.
-    LetterBoard(QWidget *board, ClientState &state, BoardModel &model, PoolTable *table, Queries queries,
-                QObject *parent = nullptr);
+    // Puts every widget on board (panel_board). Uses label_playername1..5 and label_status
+    // (made here when board has none) when board holds them. chatEntry, when given, is the
+    // chat's entry: the focus goes there when the game takes it from the entry cells. The
+    // table shares the model; it may be null.
+    LetterBoard(QWidget *board, QWidget *chatEntry, ClientState &state, BoardModel &model, PoolTable *table,
+                Queries queries, QObject *parent = nullptr);
 
     BoardModel &model() const { return m_model; }
 
@@ -125,6 +127,7 @@ private:
     void play(const QString &sound);
 
     QWidget *m_board;
+    QPointer<QWidget> m_chatEntry;
     ClientState &m_state;
     BoardModel &m_model;
     PoolTable *m_table;

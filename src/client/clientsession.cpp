@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "client/clientsession.h"
 
-#include "client/tspylist.h"
+#include "core/conversion.h"
 #include "core/version.h"
 #include "net/hostaddress.h"
 #include "net/socketerrortext.h"
@@ -10,7 +10,6 @@
 #include "protocol/catalogue.h"
 #include "protocol/fieldreader.h"
 #include "protocol/message.h"
-#include "widgets/dialogs.h"
 
 #include <QElapsedTimer>
 
@@ -81,11 +80,6 @@ ClientSession::~ClientSession()
     // Going away with the window is not the connection closing under us.
     m_sock->setOnInfo({});
     m_sock->setOnRead({});
-}
-
-void ClientSession::setSpyList(Tspylist *spyList)
-{
-    m_spyList = spyList;
 }
 
 void ClientSession::open(const QString &host)
@@ -312,7 +306,13 @@ void ClientSession::processsocktimer()
         return;
     const CommandLine parts = splitCommand(line);
     watchRow(parts.name, parts.arguments);
-    dialogs::guarded([&] { m_table.dispatch(line); });
+    try {
+        m_table.dispatch(line);
+    } catch (const ConversionError &e) {
+        Q_EMIT dispatchFailed(e.message());
+    } catch (const std::exception &e) {
+        Q_EMIT dispatchFailed(QString::fromLocal8Bit(e.what()));
+    }
     if (parts.name == cmd::gamestats && m_state.ownSeat >= 1 && m_state.ownSeat <= 5) {
         // Typing does nothing until then; say why.
         const bool nine = FieldReader(parts.arguments).next() == QLatin1String("nine");
@@ -370,7 +370,7 @@ void ClientSession::newplayerinfo(const QString &args)
     // Back after a dropped link: who was already here is not announced again.
     const bool known = seat != m_state.ownSeat
         && (seat <= 5 ? !m_namesBefore[seat].isEmpty() && m_namesBefore[seat] == name
-                      : m_spyList && m_spyList->hasEntry(seat, name));
+                      : m_spies.contains(seat, name));
     if (seat <= 5)
         m_namesBefore[seat].clear();
     if (known) {
@@ -385,8 +385,7 @@ void ClientSession::newplayerinfo(const QString &args)
         addline(name + QStringLiteral(" is Connected."));
     }
     if (seat >= 6) {
-        if (m_spyList)
-            m_spyList->addEntry(seat, name);
+        m_spies.add(seat, name);
         addline(seat == m_state.ownSeat ? QStringLiteral("You are spying.") : name + QStringLiteral(" is spying."));
     } else if (seat <= 5) {
         setSeatName(seat, name);
@@ -406,7 +405,7 @@ void ClientSession::playerdisconnected(const QString &args)
     if (seat == m_state.ownSeat && m_state.loggedIn)
         m_removed = true; // the host tells a removed copy before it closes the link
     if (seat >= 6) {
-        if (m_spyList && m_spyList->removeEntry(seat, name))
+        if (m_spies.remove(seat, name))
             addline(name + QStringLiteral(" has left."));
         return;
     }

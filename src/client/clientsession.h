@@ -3,15 +3,15 @@
 #pragma once
 
 #include "boardmodel/clientstate.h"
+#include "client/spylist.h"
+#include "core/colorref.h"
 #include "protocol/commandtable.h"
 #include "protocol/messagesplitter.h"
 #include "protocol/receivequeue.h"
-#include "widgets/colortext.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -21,7 +21,6 @@ namespace brelvox {
 
 class Message;
 class TSock;
-class Tspylist;
 
 // The client's one connection to the host: it cuts what arrives into the receive queue,
 // hands the waiting messages out on each Timer1 tick to the handlers of their commands, logs in when the
@@ -52,8 +51,8 @@ public:
     explicit ClientSession(ClientState &state, QObject *parent = nullptr);
     ~ClientSession() override;
 
-    // Spectators are listed here; unset, they are only announced.
-    void setSpyList(Tspylist *spyList);
+    // Who is spying, kept from the host's arrivals and departures.
+    SpyList &spies() { return m_spies; }
     TSock *sock() const { return m_sock; }
     CommandTable<> &dispatchTable() { return m_table; }
     ReceiveQueue &receivedlist() { return m_queue; }
@@ -101,6 +100,9 @@ Q_SIGNALS:
     void seatEmptied(int seat);                 // its player left: no watching mark
     void status(const QString &text);           // for the board's status line
     void leadChanged(bool leads);               // this copy now starts games, or no longer
+    // A handler failed on what the host sent (a field that is not a number, say); the
+    // messages behind it are still handled.
+    void dispatchFailed(const QString &text);
 
 private:
     void connectFailed(const QString &errorText);
@@ -115,7 +117,7 @@ private:
     void addline(const QString &text, ColorRef color = kSystemColor);
 
     ClientState &m_state;
-    QPointer<Tspylist> m_spyList;
+    SpyList m_spies;
     TSock *m_sock = nullptr;
     QTimer *m_timer1 = nullptr;
     QElapsedTimer m_lastTick; // when Timer1 last ran: an early first tick keeps the spacing

@@ -27,16 +27,17 @@ bool playerSeat(int seat)
 }
 } // namespace
 
-SeatMenu::SeatMenu(QWidget *board, ClientState &state, BoardModel *model, ClientSession *session,
-                   QAction *justWatch, std::function<void(int)> kick, QObject *parent)
+SeatMenu::SeatMenu(const std::array<QLabel *, 5> &seatLabels, ClientState &state, BoardModel *model,
+                   ClientSession *session, QAction *justWatch, std::function<void(int)> kick, QObject *parent)
     : QObject(parent)
-    , m_board(board)
     , m_state(state)
     , m_model(model)
     , m_session(session)
     , m_justWatch(justWatch)
     , m_kick(std::move(kick))
 {
+    // The menu belongs to the board the labels sit on.
+    QWidget *board = seatLabels[0] ? seatLabels[0]->parentWidget() : nullptr;
     m_popup = new QMenu(board);
     m_popup->setObjectName(QStringLiteral("popup_kick"));
     m_remove = m_popup->addAction(QStringLiteral("Remove From Game"));
@@ -50,7 +51,7 @@ SeatMenu::SeatMenu(QWidget *board, ClientState &state, BoardModel *model, Client
     connect(m_unset, &QAction::triggered, this, [this] { dialogs::guarded([this] { UnsetJustWatch1Click(); }); });
 
     for (int seat = 1; seat <= 5; ++seat) {
-        QLabel *label = seatLabel(seat);
+        QLabel *label = seatLabels[seat - 1];
         if (!label)
             continue;
         label->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -81,13 +82,6 @@ bool SeatMenu::eventFilter(QObject *watched, QEvent *event)
             label->setFrameStyle(event->type() == QEvent::FocusIn ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
     }
     return QObject::eventFilter(watched, event);
-}
-
-QLabel *SeatMenu::seatLabel(int seat) const
-{
-    if (!playerSeat(seat) || !m_board)
-        return nullptr;
-    return m_board->findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat));
 }
 
 void SeatMenu::request(int seat, int flag)

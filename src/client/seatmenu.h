@@ -6,6 +6,7 @@
 #include "widgets/colortext.h"
 
 #include <QObject>
+#include <array>
 #include <functional>
 
 class QAction;
@@ -24,11 +25,11 @@ class SeatMenu : public QObject
 {
     Q_OBJECT
 public:
-    // board holds the seat labels; model, when given, shows who watches; kick sends a
-    // removal request for a seat; justWatch is the Options item, whose mark follows the
-    // host's answers only.
-    SeatMenu(QWidget *board, ClientState &state, BoardModel *model, ClientSession *session, QAction *justWatch,
-             std::function<void(int seat)> kick, QObject *parent = nullptr);
+    // seatLabels are the names of seats 1..5, each opening the menu; model, when given,
+    // shows who watches; kick sends a removal request for a seat; justWatch is the Options
+    // item, whose mark follows the host's answers only.
+    SeatMenu(const std::array<QLabel *, 5> &seatLabels, ClientState &state, BoardModel *model, ClientSession *session,
+             QAction *justWatch, std::function<void(int seat)> kick, QObject *parent = nullptr);
 
     QMenu *popup() const { return m_popup; }
     QAction *removeItem() const { return m_remove; }
@@ -51,9 +52,7 @@ protected:
 
 private:
     void request(int seat, int flag);
-    QLabel *seatLabel(int seat) const;
 
-    QWidget *m_board;
     ClientState &m_state;
     BoardModel *m_model;
     ClientSession *m_session;

@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "client/tspylist.h"
 
-#include "core/conversion.h"
+#include "client/spylist.h"
 #include "widgets/colortext.h"
 #include "widgets/escapekey.h"
 #include "widgets/flatbutton.h"
@@ -16,15 +16,9 @@
 
 namespace brelvox {
 
-namespace {
-QString entryText(int seat, const QString &name)
-{
-    return QString::number(seat) + QStringLiteral(": ") + name;
-}
-} // namespace
-
-Tspylist::Tspylist(QWidget *parent)
+Tspylist::Tspylist(const SpyList &spies, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+    , m_spies(spies)
 {
     setWindowTitle(QStringLiteral("Brelvox -Spys"));
     setFixedSize(162, 168);
@@ -44,6 +38,13 @@ Tspylist::Tspylist(QWidget *parent)
     m_list->viewport()->setMouseTracking(true);
     m_list->viewport()->installEventFilter(this);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    for (const SpyList::Entry &entry : spies.entries())
+        m_list->addItem(SpyList::text(entry));
+    connect(&spies, &SpyList::added, this, [this](int row) { m_list->insertItem(row, SpyList::text(m_spies.entries().at(row))); });
+    connect(&spies, &SpyList::removed, this, [this](int row) {
+        delete m_list->item(row);
+        m_hover = -1;
+    });
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("popup_kickhim"));
@@ -59,26 +60,6 @@ Tspylist::Tspylist(QWidget *parent)
     ok->setGeometry(49, 138, 64, 24);
     connect(ok, &QPushButton::clicked, this, &Tspylist::Button1Click);
     closeOnEscape(this);
-}
-
-void Tspylist::addEntry(int seat, const QString &name)
-{
-    m_list->addItem(entryText(seat, name));
-}
-
-bool Tspylist::hasEntry(int seat, const QString &name) const
-{
-    return !m_list->findItems(entryText(seat, name), Qt::MatchFixedString).isEmpty();
-}
-
-bool Tspylist::removeEntry(int seat, const QString &name)
-{
-    const QList<QListWidgetItem *> found = m_list->findItems(entryText(seat, name), Qt::MatchFixedString);
-    if (found.isEmpty())
-        return false;
-    delete found.first();
-    m_hover = -1;
-    return true;
 }
 
 void Tspylist::listbox_spysMouseMove(const QPoint &pos)
@@ -100,12 +81,8 @@ bool Tspylist::eventFilter(QObject *watched, QEvent *event)
 
 void Tspylist::popup_kickhimClick()
 {
-    if (m_hover < 0 || m_hover >= m_list->count())
-        return;
-    const QString text = m_list->item(m_hover)->text();
-    bool ok = false;
-    const int seat = toInt(text.left(text.indexOf(QLatin1Char(':'))), &ok);
-    if (ok && m_kick)
+    const int seat = m_spies.seatAt(m_hover);
+    if (seat >= 0 && m_kick)
         m_kick(seat);
 }
 

@@ -11,22 +11,19 @@ class QMenu;
 
 namespace brelvox {
 
-// The spy list: one entry "seat: name" per spectator, in order of arrival, and the host's
-// "Remove From Game" acting on the entry under the pointer.
+class SpyList;
+
+// The spy list window: one entry "seat: name" per spectator, drawn from spies, and the
+// host's "Remove From Game" acting on the entry under the pointer.
 class Tspylist : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tspylist(QWidget *parent = nullptr);
+    explicit Tspylist(const SpyList &spies, QWidget *parent = nullptr);
 
     QListWidget *list() const { return m_list; }
     QAction *removeAction() const { return m_remove; }
     QMenu *popup() const { return m_popup; }
-
-    void addEntry(int seat, const QString &name);
-    // Deletes the entry "seat: name"; false when there is none.
-    bool removeEntry(int seat, const QString &name);
-    bool hasEntry(int seat, const QString &name) const;
 
     // Set with "Remove From Game": called with the seat to remove.
     void setKick(std::function<void(int seat)> kick) { m_kick = std::move(kick); }
@@ -41,6 +38,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    const SpyList &m_spies;
     QListWidget *m_list = nullptr;
     QMenu *m_popup = nullptr;
     QAction *m_remove = nullptr;

@@ -81,7 +81,7 @@ AppWindows::AppWindows()
     }));
     m_hostOptions = std::make_unique<MenuHostOptions>(*m_chat->preferences());
     m_server = std::make_unique<TServer>(*m_hostOptions);
-    m_spyList = secondary(new Tspylist);
+    m_spyList = secondary(new Tspylist(c->session()->spies()));
     m_download = secondary(new Tdownload);
     wire();
 }
@@ -105,7 +105,6 @@ void AppWindows::wire()
     m_tallyBridge = std::make_unique<TallyBridge>(m_tally);
     c->attachGameOptions(m_gameStart, m_tallyBridge.get());
     ClientSession *session = c->session();
-    session->setSpyList(m_spyList);
 
     m_help->setAboutWindow(m_about);
     c->setLogoClick([this] { m_about->url1()->execute(); });

@@ -34,6 +34,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -93,7 +94,7 @@ Tchat::Tchat(QWidget *parent)
     queries.showWordList = [this] { return m_prefs->value().showWordList; };
     queries.turnSound = [this] { return turnSound(); };
     queries.windowActive = [this] { return isActiveWindow(); };
-    m_letters = new LetterBoard(m_board, m_state, *m_model, m_table, std::move(queries), this);
+    m_letters = new LetterBoard(m_board, m_chat->mychat(), m_state, *m_model, m_table, std::move(queries), this);
     connect(m_letters, &LetterBoard::seatNamed, m_session, &ClientSession::setSeatName);
     m_announcer = new Announcer(m_board);
     m_speech = new BoardSpeech(m_board, m_letters, m_table, m_state, m_announcer, this);
@@ -360,6 +361,8 @@ void Tchat::buildSession()
     connect(m_session, &ClientSession::soundRequested, m_sounds, &SoundPlayer::playsounds);
     connect(m_session, &ClientSession::closeRequested, this, &QWidget::close);
     connect(m_session, &ClientSession::notice, this, [this](const QString &text) { dialogs::information(text, this); });
+    // The box returns at once: the messages behind the failed one are still handled.
+    connect(m_session, &ClientSession::dispatchFailed, this, [](const QString &text) { dialogs::error(text); });
     connect(m_session, &ClientSession::seatNameChanged, this, &Tchat::setSeatName);
     // On a headless host the lowest seated player starts the games and removes players.
     connect(m_session, &ClientSession::leadChanged, this, [this](bool leads) {
@@ -401,7 +404,7 @@ void Tchat::wireChat()
     m_chat->attach(m_state, m_session, m_sounds);
     m_chat->setSaveSettings([this] { saveinifile(); });
     m_chat->setOptionsScrollItem(action("ScrollChatOff1"));
-    m_seatMenu = new SeatMenu(m_board, m_state, m_model, m_session, action("JustWatch1"), [this](int seat) { kicking(seat); }, this);
+    m_seatMenu = new SeatMenu(m_seats, m_state, m_model, m_session, action("JustWatch1"), [this](int seat) { kicking(seat); }, this);
     connect(m_seatMenu, &SeatMenu::chatLine, m_chat, &ChatView::addlinetochat);
 
     auto guard = [](auto f) { return [f] { dialogs::guarded(f); }; };

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QRect>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -146,7 +147,7 @@ private:
     LivePreferences *m_prefs = nullptr;
     BoardModel *m_model = nullptr;
     FlatPanel *m_board = nullptr;
-    QLabel *m_seats[5] = {};
+    std::array<QLabel *, 5> m_seats{};
     QLabel *m_status = nullptr;
     FlatButton *m_start = nullptr;
     ChatView *m_chat = nullptr;

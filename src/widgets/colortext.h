@@ -2,18 +2,15 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
+#include "core/colorref.h"
+
 #include <QColor>
 #include <QString>
-#include <cstdint>
 
 namespace brelvox {
 
-// Colours travel and are stored as 0x00BBGGRR values written as colour text:
-// a standard name ("clBlack") when one fits, else "$" and eight upper-case hex digits.
-using ColorRef = std::uint32_t;
-
-inline constexpr ColorRef kSystemColor = 0x5E00;
-
+// Colour text: a standard name ("clBlack") when one fits, else "$" and eight upper-case
+// hex digits.
 QString colorToText(ColorRef color);
 // Names in any case, "$"/"0x" hex, decimal, and the desktop's system colour names.
 bool textToColor(const QString &text, ColorRef *color);

@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 #include <cstdio>
 
@@ -88,7 +89,7 @@ int main(int argc, char **argv)
     queries.windowActive = [] { return true; };
     BoardModel &model = *table->model();
     QObject::connect(&model, &BoardModel::startOfferedChanged, start, [start, &model] { start->setVisible(model.startOffered()); });
-    LetterBoard letters(board, state, model, table, queries);
+    LetterBoard letters(board, chat.mychat(), state, model, table, queries);
     QObject::connect(&letters, &LetterBoard::chatLine, &chat, &ChatView::addlinetochat);
     QObject::connect(&letters, &LetterBoard::sendRequested, [](const Message &m) { std::printf("sent %s\n", qPrintable(m.text())); });
     letters.timer2()->stop();

@@ -79,7 +79,7 @@ private Q_SLOTS:
             m_state.seatNames[seat - 1] = SeatNames.value(seat - 1);
         m_board = support::standInBoard(SeatNames);
         m_table = new PoolTable(m_board);
-        m_letters = new LetterBoard(m_board, m_state, *m_table->model(), m_table, {}, m_board);
+        m_letters = new LetterBoard(m_board, nullptr, m_state, *m_table->model(), m_table, {}, m_board);
         m_letters->timer2()->stop();
         m_announcer = new Announcer(m_board);
         new BoardSpeech(m_board, m_letters, m_table, m_state, m_announcer, m_board);

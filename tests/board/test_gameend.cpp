@@ -173,7 +173,7 @@ private Q_SLOTS:
     void gameStartHidesBannerAndButton()
     {
         ClientState state;
-        LetterBoard letters(m_board, state, *m_model, nullptr, {});
+        LetterBoard letters(m_board, nullptr, state, *m_model, nullptr, {});
         m_state.host = true;
         m_end->winner(QStringLiteral("2+"));
         QVERIFY(m_start->isVisible());

@@ -195,7 +195,6 @@ private Q_SLOTS:
             m_state.seatNames[seat - 1] = SeatNames.value(seat - 1);
         m_board = support::standInBoard(SeatNames);
         m_chat = new QLineEdit(m_board);
-        m_chat->setObjectName(QStringLiteral("mychat"));
         m_chat->setGeometry(360, 480, 300, 20);
         m_table = new PoolTable(m_board);
         m_table->move(252, 4);
@@ -203,7 +202,7 @@ private Q_SLOTS:
         LetterBoard::Queries queries;
         queries.showWordList = [this] { return m_showWordList; };
         queries.turnSound = [this] { return m_turnSound; };
-        m_letters = new LetterBoard(m_board, m_state, *m_table->model(), m_table, queries, m_board);
+        m_letters = new LetterBoard(m_board, m_chat, m_state, *m_table->model(), m_table, queries, m_board);
         connect(m_letters, &LetterBoard::sendRequested, this, [this](const Message &m) { m_sent.append(m.wire()); });
         connect(m_letters, &LetterBoard::chatLine, this, [this](const QString &text, ColorRef color) {
             QCOMPARE(color, kSystemColor);

@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #include "client/chatview.h"
 #include "client/tphrases.h"
+#include "client/spylist.h"
 #include "client/tspylist.h"
 #include "core/inifile.h"
 #include "widgets/dialogs.h"
@@ -74,11 +75,12 @@ private Q_SLOTS:
 
     void spyListRemovesTheEntryUnderThePointer()
     {
-        Tspylist spies;
+        SpyList entries;
+        entries.add(6, QStringLiteral("Ann"));
+        Tspylist spies(entries);
         spies.show();
-        spies.addEntry(6, QStringLiteral("Ann"));
-        spies.addEntry(7, QStringLiteral("Rook"));
-        spies.addEntry(8, QStringLiteral("Zed"));
+        entries.add(7, QStringLiteral("Rook"));
+        entries.add(8, QStringLiteral("Zed"));
         QList<int> kicked;
         spies.setKick([&](int seat) { kicked << seat; });
 
@@ -97,15 +99,19 @@ private Q_SLOTS:
 
     void spyListEntries()
     {
-        Tspylist spies;
+        SpyList entries;
+        Tspylist spies(entries);
         QVERIFY(!spies.removeAction()->isEnabled());
         spies.enableRemoval();
         QVERIFY(spies.removeAction()->isEnabled());
-        spies.addEntry(7, QStringLiteral("Rook"));
+        entries.add(7, QStringLiteral("Rook"));
+        entries.add(6, QStringLiteral("Ann"));
         QCOMPARE(spies.list()->item(0)->text(), QStringLiteral("7: Rook"));
-        QVERIFY(spies.hasEntry(7, QStringLiteral("rook")));
-        QVERIFY(!spies.removeEntry(6, QStringLiteral("Rook")));
-        QVERIFY(spies.removeEntry(7, QStringLiteral("Rook")));
+        QVERIFY(entries.contains(7, QStringLiteral("rook")));
+        QVERIFY(!entries.remove(6, QStringLiteral("Rook")));
+        QVERIFY(entries.remove(7, QStringLiteral("Rook")));
+        QCOMPARE(spies.list()->item(0)->text(), QStringLiteral("6: Ann"));
+        entries.clear();
         QCOMPARE(spies.list()->count(), 0);
         QCOMPARE(spies.windowTitle(), QStringLiteral("Brelvox -Spys"));
     }

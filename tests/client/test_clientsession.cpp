@@ -1,18 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Brelvox developers
 #include "client/clientsession.h"
-#include "client/tspylist.h"
 #include "host/defaulthostoptions.h"
 #include "host/tserver.h"
 #include "net/tsock.h"
 #include "protocol/catalogue.h"
 #include "protocol/message.h"
-#include "widgets/dialogs.h"
 
-#include <QLabel>
-#include <QApplication>
-#include <QListWidget>
-#include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -28,20 +22,15 @@ public:
     QString versionText() const override { return QStringLiteral("9.9.9"); }
 };
 
-// One client as a copy of the program holds it: board labels, spy list, what it showed.
+// One client as a copy of the program holds it: the seat names it was told of, what it showed.
 struct Client {
     explicit Client(const QString &name)
     {
         state.loginName = name;
-        for (int seat = 1; seat <= 5; ++seat) {
-            auto *label = new QLabel(QStringLiteral("<Waiting>"), &board);
-            label->setObjectName(QStringLiteral("label_playername%1").arg(seat));
-        }
+        labels.fill(ClientState::kWaiting);
         session = std::make_unique<ClientSession>(state);
-        session->setSpyList(&spies);
-        QObject::connect(session.get(), &ClientSession::seatNameChanged, &board, [this](int seat, const QString &name) {
-            board.findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat))->setText(name);
-        });
+        QObject::connect(session.get(), &ClientSession::seatNameChanged, &board,
+                         [this](int seat, const QString &name) { labels.at(seat - 1) = name; });
         QObject::connect(session.get(), &ClientSession::chatLine, &board, [this](const QString &text, ColorRef color) {
             lines << text;
             colors << color;
@@ -50,24 +39,23 @@ struct Client {
         QObject::connect(session.get(), &ClientSession::ownArrival, &board, [this] { ++arrivals; });
         QObject::connect(session.get(), &ClientSession::closeRequested, &board, [this] { ++closed; });
         QObject::connect(session.get(), &ClientSession::notice, &board, [this](const QString &text) { boxes << text; });
+        QObject::connect(session.get(), &ClientSession::dispatchFailed, &board, [this](const QString &text) { errors << text; });
     }
-    QString label(int seat) const
-    {
-        return board.findChild<QLabel *>(QStringLiteral("label_playername%1").arg(seat))->text();
-    }
+    QString label(int seat) const { return labels.at(seat - 1); }
     void connectTo(quint16 port)
     {
         session->setPort(port);
         session->open(QStringLiteral("127.0.0.1"));
     }
 
-    QWidget board;
-    Tspylist spies;
+    QObject board;
+    std::array<QString, 5> labels;
     ClientState state;
     QStringList lines;
     QList<ColorRef> colors;
     QStringList sounds;
     QStringList boxes;
+    QStringList errors;
     int arrivals = 0;
     int closed = 0;
     std::unique_ptr<ClientSession> session;
@@ -78,18 +66,8 @@ struct Client {
 class TestClientSession : public QObject
 {
     Q_OBJECT
-    QStringList m_errors;
 
 private Q_SLOTS:
-    void init()
-    {
-        m_errors.clear();
-        dialogs::setHandler([this](dialogs::Kind, const QString &, const QString &text) {
-            m_errors << text;
-            return true;
-        });
-    }
-    void cleanup() { dialogs::setHandler({}); }
 
     void loginArrivalsAndDepartures()
     {
@@ -121,7 +99,7 @@ private Q_SLOTS:
         QTRY_COMPARE(rook.label(2), QStringLiteral("Dira"));
         QCOMPARE(rook.lines.last(), QStringLiteral("Ann disconnected."));
         QCOMPARE(rook.closed, 0);
-        QVERIFY(m_errors.isEmpty());
+        QVERIFY(rook.errors.isEmpty());
     }
 
     // A seated copy whose link closes tries again; it ends only when the host is gone, or
@@ -178,8 +156,8 @@ private Q_SLOTS:
         QCOMPARE(zed.state.ownSeat, 7);
         QCOMPARE(zed.lines, (QStringList{"You are Connected.", "You are spying.", "Bo is Connected.", "Bo is spying.",
                                          "Bo has left."}));
-        QCOMPARE(zed.spies.list()->count(), 1);
-        QCOMPARE(zed.spies.list()->item(0)->text(), QStringLiteral("7: Zed"));
+        QCOMPARE(zed.session->spies().count(), 1);
+        QCOMPARE(SpyList::text(zed.session->spies().entries().at(0)), QStringLiteral("7: Zed"));
         for (int seat = 1; seat <= 5; ++seat)
             QCOMPARE(zed.label(seat), QStringLiteral("<Waiting>"));
     }
@@ -190,38 +168,9 @@ private Q_SLOTS:
         c.session->receivedlist().push(QStringLiteral("CMD_newplayerinfo+x+Bob"));
         c.session->receivedlist().push(QStringLiteral("CMD_newplayerinfo+3+Bob"));
         c.session->processsocktimer();
-        QCOMPARE(m_errors, QStringList{QStringLiteral("'x' is not a valid integer value.")});
+        QCOMPARE(c.errors, QStringList{QStringLiteral("'x' is not a valid integer value")}); // the box adds the stop
         c.session->processsocktimer();
         QCOMPARE(c.label(3), QStringLiteral("Bob"));
-    }
-
-    void errorBoxDoesNotHoldUpTheQueue()
-    {
-        dialogs::setHandler({}); // the real box
-        Client c(QStringLiteral("Rook"));
-        QStringList chats;
-        c.session->dispatchTable().bind(cmd::chat, [&chats](const QString &a) { chats << a; });
-        c.session->receivedlist().push(QStringLiteral("CMD_newplayerinfo+x+Bad"));
-        for (int n = 1; n <= 3; ++n)
-            c.session->receivedlist().push(QStringLiteral("CMD_chat+2+line %1|clBlack").arg(n));
-        // Looks once the queue had time to drain, from inside a box's own loop if one is waiting.
-        QStringList seen;
-        QMessageBox *box = nullptr;
-        QTimer::singleShot(1000, [&] {
-            seen = chats;
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (auto *b = qobject_cast<QMessageBox *>(w); b && b->isVisible())
-                    box = b;
-            if (box) {
-                QCOMPARE(box->windowTitle(), QStringLiteral("Brelvox"));
-                QCOMPARE(box->icon(), QMessageBox::Critical);
-                QCOMPARE(box->text(), QStringLiteral("'x' is not a valid integer value."));
-                box->close();
-            }
-        });
-        c.session->wake();
-        QTRY_VERIFY_WITH_TIMEOUT(box, 3000);
-        QCOMPARE(seen.size(), 3);
     }
 
     void framingFromAHostOfOurOwn()
