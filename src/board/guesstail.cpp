@@ -20,6 +20,13 @@ GuessTail::GuessTail(QWidget *chatEntry, QObject *parent)
 {
     if (m_entry)
         m_entry->installEventFilter(this);
+    if (auto *line = qobject_cast<QLineEdit *>(m_entry)) {
+        connect(line, &QLineEdit::textEdited, this, [this](const QString &text) { m_typed = !text.isEmpty(); });
+        connect(line, &QLineEdit::textChanged, this, [this](const QString &text) {
+            if (text.isEmpty())
+                m_typed = false;
+        });
+    }
 }
 
 void GuessTail::begin(int letters)
@@ -32,6 +39,11 @@ void GuessTail::begin(int letters)
 bool GuessTail::active() const
 {
     return m_active && m_since.isValid() && m_since.elapsed() <= kWindowMs;
+}
+
+bool GuessTail::chatChosen() const
+{
+    return m_entry && m_entry->window()->focusWidget() == m_entry && (m_chosen || m_typed);
 }
 
 bool GuessTail::eventFilter(QObject *watched, QEvent *event)

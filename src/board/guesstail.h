@@ -37,6 +37,9 @@ public:
     void setRowKeys(std::function<bool(const QKeyEvent &)> rowKeys) { m_rowKeys = std::move(rowKeys); }
     // A row of the player's own opened: an earlier click into the chat no longer counts.
     void rowOpened() { m_chosen = false; }
+    // The chat entry has its window's focus by the player's choice: clicked into in this
+    // row, or holding text the player typed.
+    bool chatChosen() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -50,6 +53,7 @@ private:
     int m_room = 0;
     bool m_active = false;
     bool m_chosen = false; // the player clicked into the chat entry
+    bool m_typed = false;  // the entry holds text the player typed
 };
 
 } // namespace brelvox

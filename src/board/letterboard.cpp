@@ -15,6 +15,7 @@
 #include "protocol/fieldreader.h"
 #include "protocol/message.h"
 
+#include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +53,7 @@ LetterBoard::LetterBoard(QWidget *board, QWidget *chatEntry, ClientState &state,
     if (m_tail)
         m_tail->setRowKeys([this](const QKeyEvent &key) { return typeIntoRow(key); });
     m_grid = new GridView(board, m_model, this);
+    board->window()->installEventFilter(this);
     connect(m_grid, &GridView::keyPressed, this, &LetterBoard::edit_5KeyPress);
     connect(m_grid, &GridView::cellEntered, this, &LetterBoard::edit_1Enter);
     m_seats = new SeatRows(board, m_model, this);
@@ -185,6 +187,32 @@ int LetterBoard::lettersOfAGuessInProgress() const
     if (m_grid->focusedColumn() == 0 || !typingOpen())
         return -1;
     return m_model.entryCount();
+}
+
+bool LetterBoard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate && watched == m_board->window())
+        focusOwnRowOnActivation();
+    return QObject::eventFilter(watched, event);
+}
+
+// A turn may come before the window is active (a compositor activates it late, and the
+// focus stays where it was): once the window is active the row gets the keyboard, at the
+// first cell not yet typed, unless the player chose the chat entry in this row.
+void LetterBoard::focusOwnRowOnActivation()
+{
+    if (!typingOpen() || (m_tail && m_tail->chatChosen()))
+        return;
+    QWidget *remembered = m_board->window()->focusWidget();
+    for (int c = 1; c <= 5; ++c) {
+        if (m_grid->cell(c) == remembered)
+            return;
+    }
+    int column = 1;
+    while (column < 5 && !m_model.entryLetter(column).isEmpty())
+        ++column;
+    // Coming back to the window is not entering a cell: nothing typed is emptied.
+    m_grid->cell(column)->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 // Entering a cell empties it; the focus event may not come while the window is inactive,

@@ -113,11 +113,15 @@ Q_SIGNALS:
     // A seat's name the board itself fills in: the computer player taking an empty seat 2.
     void seatNamed(int seat, const QString &name);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void applyHeader(const QString &key, bool lateJoin);
     void showObjectBall(int ball);
     void showAnswer(const QString &answer);
     void focusCell(int column);
+    void focusOwnRowOnActivation();
     void focusChat();
     void focusChatMidGuess(int letters);
     bool typeIntoRow(const QKeyEvent &key);

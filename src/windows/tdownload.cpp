@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <QScreen>
+#include <algorithm>
 
 namespace brelvox {
 
@@ -61,6 +62,71 @@ FlatPanel *addPanel(QWidget *parent, const char *name, const QRect &geometry)
     panel->setBorderColor(QColor(0x40, 0x40, 0x40));
     panel->setGeometry(geometry);
     return panel;
+}
+
+// The window's parts that move when its text is larger than usual.
+struct Parts {
+    FlatPanel *left, *solo, *lobby;
+    QLabel *picture, *pitch, *info, *info3, *soloText, *note, *lobbyText;
+    FlatButton *get, *abort, *soloButton, *lobbyButton;
+};
+
+constexpr int kMargin = 8;
+constexpr int kTextWidth = 260; // of the right-hand panels' text
+
+QSize buttonSize(const FlatButton *button, int least)
+{
+    const QFontMetrics metrics = button->fontMetrics();
+    return {std::max(least, metrics.horizontalAdvance(button->text()) + 24), metrics.height() + 12};
+}
+
+// Places a wrapped label at y across width; returns the y below it.
+int placeText(QLabel *label, int x, int y, int width)
+{
+    label->setGeometry(x, y, width, label->heightForWidth(width));
+    return label->geometry().bottom() + 1;
+}
+
+int placeButton(FlatButton *button, int panelWidth, int y, int least)
+{
+    const QSize size = buttonSize(button, least);
+    button->setGeometry((panelWidth - size.width()) / 2, y, size.width(), size.height());
+    return y + size.height();
+}
+
+// With a text larger than the usual one the fixed places no longer hold it: the columns
+// keep their widths where they can (the picture sets the left one), the text wraps in them,
+// and the panels grow down as far as their text needs. Smaller than growing the whole
+// window by the font's ratio, so a large font still fits a small screen.
+QSize flowForLargeText(const Parts &p)
+{
+    const int lineHeight = p.info->fontMetrics().lineSpacing() + 4;
+    const int leftInner = std::max({p.picture->width(), buttonSize(p.get, 320).width()});
+    const int leftWidth = leftInner + 2 * kMargin;
+    p.picture->move((leftWidth - p.picture->width()) / 2, kMargin);
+    int y = placeText(p.pitch, kMargin, p.picture->geometry().bottom() + 6, leftInner);
+    y = placeButton(p.get, leftWidth, y + 4, 320) + 6;
+    p.info->setGeometry(kMargin, y, leftInner, lineHeight);
+    y += lineHeight + 6;
+    const QSize abort = buttonSize(p.abort, 110);
+    p.abort->setGeometry(leftWidth - kMargin - abort.width(), y, abort.width(), abort.height());
+    p.info3->setGeometry(kMargin, y, leftInner - abort.width() - kMargin, abort.height());
+    const int leftHeight = y + abort.height() + kMargin;
+
+    const int rightWidth = std::max({kTextWidth, buttonSize(p.soloButton, 180).width(),
+                                     buttonSize(p.lobbyButton, 180).width()}) + 24;
+    y = placeText(p.soloText, 12, 14, rightWidth - 24);
+    y = placeButton(p.soloButton, rightWidth, y + 10, 180);
+    const int soloHeight = placeText(p.note, 12, y + 16, rightWidth - 24) + 14;
+    y = placeText(p.lobbyText, 12, 14, rightWidth - 24);
+    const int lobbyHeight = placeButton(p.lobbyButton, rightWidth, y + 10, 180) + 14;
+
+    const int height = std::max(leftHeight, soloHeight + kMargin + lobbyHeight);
+    p.left->setGeometry(kMargin, kMargin, leftWidth, height);
+    const int right = kMargin + leftWidth + kMargin;
+    p.solo->setGeometry(right, kMargin, rightWidth, soloHeight);
+    p.lobby->setGeometry(right, kMargin + soloHeight + kMargin, rightWidth, height - soloHeight - kMargin);
+    return {right + rightWidth + kMargin, height + 2 * kMargin};
 }
 } // namespace
 
@@ -110,28 +176,31 @@ Tdownload::Tdownload(QWidget *parent)
     m_abort->setEnabled(false);
 
     FlatPanel *topRight = addPanel(this, "panel_solo", QRect(432, 8, 284, 236));
-    addText(topRight,
-            QStringLiteral("To proceed to the game without the ability to play against others click the button below."),
-            QRect(12, 14, 260, 54));
-    addButton(topRight, "Button1", QStringLiteral("Play Solo Game"), QRect(52, 80, 180, 30), true);
-    addText(topRight,
-            QStringLiteral("Note: Even if you are playing offline, you will need to configure your FIREWALL to allow "
-                           "the game to access the internet components."),
-            QRect(12, 130, 260, 90), kRed);
+    QLabel *soloText = addText(
+        topRight,
+        QStringLiteral("To proceed to the game without the ability to play against others click the button below."),
+        QRect(12, 14, 260, 54));
+    FlatButton *soloButton = addButton(topRight, "Button1", QStringLiteral("Play Solo Game"), QRect(52, 80, 180, 30), true);
+    QLabel *note = addText(topRight,
+                           QStringLiteral("Note: Even if you are playing offline, you will need to configure your "
+                                          "FIREWALL to allow the game to access the internet components."),
+                           QRect(12, 130, 260, 90), kRed);
 
     FlatPanel *bottomRight = addPanel(this, "panel_lobby", QRect(432, 252, 284, 240));
-    addText(bottomRight,
-            QStringLiteral("If you already have The Ostrel Lobby and you wish to play with others then click the "
-                           "button below to close this game and open The Ostrel Lobby."),
-            QRect(12, 14, 260, 90));
-    addButton(bottomRight, "Button2", QStringLiteral("Play with Others"), QRect(52, 116, 180, 30), true);
+    QLabel *lobbyText = addText(bottomRight,
+                                QStringLiteral("If you already have The Ostrel Lobby and you wish to play with others "
+                                               "then click the button below to close this game and open The Ostrel Lobby."),
+                                QRect(12, 14, 260, 90));
+    FlatButton *lobbyButton = addButton(bottomRight, "Button2", QStringLiteral("Play with Others"), QRect(52, 116, 180, 30), true);
 
     connect(m_get, &QPushButton::clicked, this, [this] { dialogs::guarded([this] { getbuttonClick(); }); });
     connect(m_abort, &QPushButton::clicked, this, [this] { dialogs::guarded([this] { abortbuttonClick(); }); });
-    connect(findChild<FlatButton *>(QStringLiteral("Button1")), &QPushButton::clicked, this,
-            &Tdownload::Button1Click);
-    connect(findChild<FlatButton *>(QStringLiteral("Button2")), &QPushButton::clicked, this,
-            [this] { dialogs::guarded([this] { Button2Click(); }); });
+    connect(soloButton, &QPushButton::clicked, this, &Tdownload::Button1Click);
+    connect(lobbyButton, &QPushButton::clicked, this, [this] { dialogs::guarded([this] { Button2Click(); }); });
+    if (textfit::factor(this) > 1) {
+        setFixedSize(flowForLargeText({left, topRight, bottomRight, picture, pitch, m_info, m_info3, soloText, note,
+                                       lobbyText, m_get, m_abort, soloButton, lobbyButton}));
+    }
     textfit::fitWindow(this);
 }
 

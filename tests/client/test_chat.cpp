@@ -425,45 +425,59 @@ private Q_SLOTS:
     }
 
     // While the own row is open, letters typed into the empty chat entry are the guess,
-    // unless the player clicked into the chat to talk.
+    // unless the player clicked into the chat to talk. A window activated late (the turn
+    // came first) gives the row the keyboard, unless the player chose the chat in this row.
     void ownRowTakesLettersFromTheChat_data()
     {
-        QTest::addColumn<bool>("behindAnotherWindow"); // the row opens while another window is active
-        QTest::addColumn<bool>("clickChat");
+        QTest::addColumn<int>("away");  // another window active: 0 never, 1 as the row opens, 2 during it
+        QTest::addColumn<int>("click"); // a click into the chat: 0 none, 1 before the row, 2 in it
+        QTest::addColumn<QString>("chatText"); // typed into the chat after a click before the row
+        QTest::addColumn<QString>("focus");    // once the window is active again
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QList<QByteArray>>("sent");
-        QTest::newRow("row opened behind another window") << true << false << "stair\r" << bytes({"CMD_myword+1+STAIR+"});
-        QTest::newRow("clicked into the chat") << false << true << "hi all\r" << bytes({"CMD_chat+1+hi all|clBlack"});
-        QTest::newRow("clicked, then back and away")
-            << true << true << "stair\r" << bytes({"CMD_myword+1+STAIR+"});
+        const QList<QByteArray> word = bytes({"CMD_myword+1+STAIR+"});
+        const QList<QByteArray> chat = bytes({"CMD_chat+1+hi all|clBlack"});
+        QTest::newRow("row opened behind another window") << 1 << 0 << "" << "edit_1" << "stair\r" << word;
+        QTest::newRow("clicked into the chat") << 0 << 2 << "" << "mychat" << "hi all\r" << chat;
+        QTest::newRow("clicked, then back and away") << 1 << 1 << "" << "edit_1" << "stair\r" << word;
+        QTest::newRow("clicked in the row, away and back") << 2 << 2 << "" << "mychat" << "hi all\r" << chat;
+        QTest::newRow("text left in the chat") << 1 << 1 << "hi " << "mychat" << "all\r" << chat;
     }
     void ownRowTakesLettersFromTheChat()
     {
-        QFETCH(bool, behindAnotherWindow);
-        QFETCH(bool, clickChat);
+        QFETCH(int, away);
+        QFETCH(int, click);
+        QFETCH(QString, chatText);
+        QFETCH(QString, focus);
         QFETCH(QString, typed);
         QFETCH(QList<QByteArray>, sent);
         auto w = seated();
         LoopbackHost host(*w);
         QVERIFY(activeOnHost(*w, host));
         QLineEdit *chat = w->chat()->mychat();
-        if (clickChat)
-            QTest::mouseClick(chat, Qt::LeftButton);
         QWidget other;
-        if (behindAnotherWindow) {
-            chat->setFocus();
+        const auto goAway = [&] {
             other.show();
             other.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&other));
+        };
+        if (click == 1)
+            QTest::mouseClick(chat, Qt::LeftButton);
+        support::typeIntoFocus(chatText);
+        if (away == 1) {
+            chat->setFocus();
+            goAway();
         }
         openOwnRow(*w, QStringLiteral("S"));
-        if (behindAnotherWindow) {
+        if (click == 2)
+            QTest::mouseClick(chat, Qt::LeftButton);
+        if (away == 2)
+            goAway();
+        if (away != 0) {
             w->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(w.get()));
-            QCOMPARE(QApplication::focusWidget(), chat);
-        } else if (clickChat) {
-            QTest::mouseClick(chat, Qt::LeftButton);
         }
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
         support::typeIntoFocus(typed);
         QCOMPARE(host.sent(), sent);
     }

@@ -121,6 +121,9 @@ private Q_SLOTS:
         QWidget *w = window(name);
         QVERIFY(w);
         w->show();
+        // It still fits a 1024x768 screen, with room for a title bar.
+        QVERIFY2(w->width() <= 1024 && w->height() <= 768 - 32,
+                 qPrintable(QStringLiteral("%1x%2").arg(w->width()).arg(w->height())));
         for (QWidget *caption : captions(w)) {
             if (caption->parentWidget()->layout() && caption->parentWidget()->layout()->indexOf(caption) >= 0)
                 continue;
