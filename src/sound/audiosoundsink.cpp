@@ -17,13 +17,16 @@ constexpr qint64 kLeadMicroseconds = 20'000;
 constexpr qint64 kShortestMicroseconds = 2 * kBufferMicroseconds;
 constexpr int kReleaseAfterIdleMs = 1000;
 
+// 8-bit clips are played as signed 16-bit: a sound server may fill a stream that has run
+// dry with zero bytes (PipeWire's PulseAudio service does), and in unsigned 8-bit that is
+// full-scale negative, a loud thump after every clip. Signed zero is silence everywhere.
 QAudioFormat formatOf(const WaveClip &clip)
 {
     QAudioFormat format;
     if (!clip.isPcm())
         return format;
     switch (clip.bitsPerSample) {
-    case 8: format.setSampleFormat(QAudioFormat::UInt8); break;
+    case 8:
     case 16: format.setSampleFormat(QAudioFormat::Int16); break;
     case 32: format.setSampleFormat(QAudioFormat::Int32); break;
     default: return QAudioFormat();
@@ -31,6 +34,17 @@ QAudioFormat formatOf(const WaveClip &clip)
     format.setSampleRate(clip.sampleRate);
     format.setChannelCount(clip.channels);
     return format;
+}
+
+QByteArray samplesOf(const WaveClip &clip)
+{
+    if (clip.bitsPerSample != 8)
+        return clip.data;
+    QByteArray wide(clip.data.size() * qsizetype(sizeof(qint16)), Qt::Uninitialized);
+    auto *out = reinterpret_cast<qint16 *>(wide.data());
+    for (qsizetype i = 0; i < clip.data.size(); ++i)
+        out[i] = qint16((int(quint8(clip.data[i])) - 128) * 256);
+    return wide;
 }
 
 } // namespace
@@ -96,12 +110,11 @@ void AudioSoundSink::play(const QString &name)
     // A fresh stream loses its first few milliseconds, and the sound server starts it only
     // once it holds about a buffer's worth: the 10 ms ball strike would never sound. Silence
     // ahead of every clip keeps its start, silence after a short one makes up the rest.
-    const char silence = format.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0);
-    QByteArray data(format.bytesForDuration(kLeadMicroseconds), silence);
-    data += clip->data;
+    QByteArray data(format.bytesForDuration(kLeadMicroseconds), '\0');
+    data += samplesOf(*clip);
     const qint64 least = format.bytesForDuration(kShortestMicroseconds);
     if (data.size() < least)
-        data.append(QByteArray(least - data.size(), silence));
+        data.append(QByteArray(least - data.size(), '\0'));
     buffer->setData(data);
     buffer->open(QIODevice::ReadOnly);
     m_output = output;
