@@ -50,4 +50,21 @@ ChatLink findLink(const QString &text, qsizetype position)
     return {};
 }
 
+QList<ChatLink> findLinks(const QString &text)
+{
+    QList<ChatLink> links;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (breaksWord(text.at(i))) {
+            ++i;
+            continue;
+        }
+        if (const ChatLink link = findLink(text, i); link.isValid())
+            links.append(link);
+        while (i < text.size() && !breaksWord(text.at(i)))
+            ++i;
+    }
+    return links;
+}
+
 } // namespace brelvox

@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Brelvox developers
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace brelvox {
@@ -20,5 +21,8 @@ struct ChatLink {
 // "www." (in that order, any case) found in it starts the link, which is cut back to
 // its last lower-case letter, digit or "/" and must say more than the prefix alone.
 ChatLink findLink(const QString &text, qsizetype position);
+
+// Every link in text, in order.
+QList<ChatLink> findLinks(const QString &text);
 
 } // namespace brelvox

@@ -44,6 +44,16 @@ auto guard(F f)
 {
     return [f] { dialogs::guarded(f); };
 }
+
+// Selected, a link shows as chosen and a screen reader reads it as the selection.
+bool selectLink(QTextEdit *view, const ChatLink &link)
+{
+    QTextCursor c(view->document());
+    c.setPosition(int(link.start));
+    c.setPosition(int(link.start + link.text.size()), QTextCursor::KeepAnchor);
+    view->setTextCursor(c);
+    return true;
+}
 } // namespace
 
 QString ChatView::builtInPhrase(int n)
@@ -77,6 +87,7 @@ ChatView::ChatView(QWidget *board, const QRect &area, QObject *parent)
     m_mainchat->setMousePressHook([this](QMouseEvent *e) { mainchatMouseDown(e->button(), e->position().toPoint()); });
     m_mainchat->installEventFilter(this);
     m_mainchat->setAccessibleName(QStringLiteral("Chat"));
+    m_mainchat->setAccessibleDescription(QStringLiteral("Tab selects the next link, Return opens it"));
     setTextSize(8);
 
     m_mychat = new QLineEdit(board);
@@ -261,13 +272,9 @@ void ChatView::addlinetochat(const QString &text, ColorRef color)
     fmt.setFontWeight(QFont::Normal);
     c.insertText(rest, fmt);
 
-    if (m_scrollOff) {
-        m_mainchat->setTextCursor(keptCursor);
-        bar->setValue(keptScroll);
-    } else {
-        m_mainchat->setTextCursor(c);
-        bar->setValue(bar->maximum());
-    }
+    // A link chosen with the keyboard stays chosen while lines arrive.
+    m_mainchat->setTextCursor(m_scrollOff || m_mainchat->hasFocus() ? keptCursor : c);
+    bar->setValue(m_scrollOff ? keptScroll : bar->maximum());
     m_mainchat->setUpdatesEnabled(true);
     m_mainchat->viewport()->update();
 }
@@ -464,13 +471,66 @@ void ChatView::mainchatMouseDown(Qt::MouseButton button, const QPoint &viewportP
     const ChatLink link = linkAt(viewportPos);
     if (!link.isValid())
         return;
-    QTextCursor c(m_mainchat->document());
-    c.setPosition(int(link.start));
-    c.setPosition(int(link.start + link.text.size()), QTextCursor::KeepAnchor);
-    m_mainchat->setTextCursor(c);
+    selectLink(m_mainchat, link);
+    openLink(link);
+}
+
+void ChatView::openLink(const ChatLink &link)
+{
     // A bare "www." address has no scheme for the desktop to pick a handler by.
     const bool bare = link.text.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
     shellOpen(bare ? QStringLiteral("http://") + link.text : link.text);
+}
+
+bool ChatView::stepLink(bool forward)
+{
+    const QTextCursor cursor = m_mainchat->textCursor();
+    const QList<ChatLink> links = findLinks(m_mainchat->document()->toPlainText());
+    if (forward) {
+        for (const ChatLink &link : links) {
+            if (link.start >= cursor.selectionEnd())
+                return selectLink(m_mainchat, link);
+        }
+    } else {
+        for (auto it = links.crbegin(); it != links.crend(); ++it) {
+            if (it->start + it->text.size() <= cursor.selectionStart())
+                return selectLink(m_mainchat, *it);
+        }
+    }
+    return false;
+}
+
+bool ChatView::openSelectedLink()
+{
+    const QTextCursor cursor = m_mainchat->textCursor();
+    if (!cursor.hasSelection())
+        return false;
+    const ChatLink link = findLink(m_mainchat->document()->toPlainText(), cursor.selectionStart());
+    if (link.start != cursor.selectionStart() || link.start + link.text.size() != cursor.selectionEnd())
+        return false;
+    openLink(link);
+    return true;
+}
+
+bool ChatView::mainchatKey(const QKeyEvent &key)
+{
+    if (key.matches(QKeySequence::Copy)) {
+        Copy1Click();
+        return true;
+    }
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Tab:
+        return stepLink(true);
+    case Qt::Key_Backtab:
+        return stepLink(false);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return openSelectedLink();
+    default:
+        return false;
+    }
 }
 
 bool ChatView::eventFilter(QObject *watched, QEvent *event)
@@ -499,9 +559,18 @@ bool ChatView::eventFilter(QObject *watched, QEvent *event)
             }
         }
     } else if (watched == m_mainchat && event->type() == QEvent::KeyPress) {
-        if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
-            dialogs::guarded([this] { Copy1Click(); });
+        bool taken = false;
+        dialogs::guarded([&] { taken = mainchatKey(*static_cast<QKeyEvent *>(event)); });
+        if (taken)
             return true;
+    } else if (watched == m_mainchat && event->type() == QEvent::FocusIn) {
+        // Tabbing in, the links are walked from the lines in sight: from the top going
+        // forward, from the bottom going back.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+            QWidget *viewport = m_mainchat->viewport();
+            const QPoint corner = reason == Qt::TabFocusReason ? QPoint(0, 0) : QPoint(viewport->width() - 1, viewport->height() - 1);
+            m_mainchat->setTextCursor(m_mainchat->cursorForPosition(corner));
         }
     }
     return QObject::eventFilter(watched, event);

@@ -13,6 +13,7 @@
 #include <functional>
 
 class QAction;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
 class QTextEdit;
@@ -109,12 +110,18 @@ public:
     ChatLink linkAt(const QPoint &viewportPos) const;
     void mainchatMouseMove(const QPoint &viewportPos);
     void mainchatMouseDown(Qt::MouseButton button, const QPoint &viewportPos);
+    // Keys in the view: Tab and Shift+Tab select the next or previous link (false past the
+    // last one: the focus moves on), Return opens the selected link.
+    bool stepLink(bool forward);
+    bool openSelectedLink();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void fitEntry();
+    void openLink(const ChatLink &link);
+    bool mainchatKey(const QKeyEvent &key);
     void buildMenus();
     void send(QLatin1StringView command, const QString &text, ColorRef color);
     void savesettings();

@@ -22,8 +22,10 @@
 #include "windows/turl.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QWidget>
+#include <QWindow>
 #include "protocol/message.h"
 
 namespace brelvox {
@@ -59,6 +61,32 @@ W *secondary(W *window)
     return window;
 }
 
+// A secondary window stays a top-level window of its own but belongs to the main one, so
+// the window manager or compositor places and stacks it over the main window. Set as it
+// shows, before it is mapped: no native window is made for a window never shown.
+class BelongsToMain : public QObject
+{
+public:
+    BelongsToMain(QWidget *main, QObject *parent)
+        : QObject(parent)
+        , m_main(main)
+    {
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            if (QWindow *handle = static_cast<QWidget *>(watched)->windowHandle()) {
+                m_main->winId();
+                handle->setTransientParent(m_main->windowHandle());
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_main;
+};
 } // namespace
 
 AppWindows::AppWindows()
@@ -83,6 +111,9 @@ AppWindows::AppWindows()
     m_server = std::make_unique<TServer>(*m_hostOptions);
     m_spyList = secondary(new Tspylist(c->session()->spies()));
     m_download = secondary(new Tdownload);
+    auto *belongs = new BelongsToMain(m_chat.get(), this);
+    for (QWidget *w : secondaryWindows())
+        w->installEventFilter(belongs);
     wire();
 }
 

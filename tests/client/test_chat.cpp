@@ -39,6 +39,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QAccessible>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -756,6 +757,42 @@ private Q_SLOTS:
         const int mail = int(view->toPlainText().lastIndexOf(QLatin1String("ann@")));
         mouse(viewport, QEvent::MouseButtonPress, pointOver(view, mail), Qt::LeftButton);
         QCOMPARE(m_opened, QStringList{QStringLiteral("mailto:ann@example.org")});
+    }
+
+    // Tab and Shift+Tab walk the view's links, Return opens the chosen one; past the last
+    // link the focus moves on. A screen reader reads the chosen link as the selection.
+    void linksByKeys()
+    {
+        auto w = seated();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTextEdit *view = w->chat()->mainchat();
+        w->chat()->ClearMainChat1Click();
+        receive(*w, QStringLiteral("CMD_chat+Rook chats: see www.Example.com and http://a.org/x.|clBlack"));
+        receive(*w, QStringLiteral("CMD_chat+Ann chats: no link here|clBlack"));
+        receive(*w, QStringLiteral("CMD_chat+Ann chats: mailto:ann@example.org|clBlack"));
+        QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(view)->textInterface();
+        QVERIFY(text);
+        const auto chosen = [text] {
+            int start = 0, end = 0;
+            text->selection(0, &start, &end);
+            return text->text(start, end);
+        };
+        view->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(view, Qt::Key_Return); // no link chosen yet
+        QCOMPARE(m_opened, QStringList());
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(chosen(), QStringLiteral("www.Example.com"));
+        QTest::keyClick(view, Qt::Key_Tab);
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(chosen(), QStringLiteral("mailto:ann@example.org"));
+        QTest::keyClick(view, Qt::Key_Backtab);
+        QCOMPARE(chosen(), QStringLiteral("http://a.org/x"));
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(m_opened, QStringList{QStringLiteral("http://a.org/x")});
+        QTest::keyClick(view, Qt::Key_Tab);
+        QTest::keyClick(view, Qt::Key_Tab);
+        QVERIFY(!view->hasFocus());
     }
 
     void seatMenuStates_data()

@@ -221,6 +221,18 @@ private Q_SLOTS:
             const QByteArray props = m_desktop->run(QStringLiteral("xprop"), {QStringLiteral("-id"), w.first, QStringLiteral("_NET_WM_NAME")});
             QCOMPARE(props.trimmed(), QByteArray("_NET_WM_NAME(UTF8_STRING) = \"" + w.second.toUtf8() + '"'));
         }
+        // The download window belongs to the main window, so the window manager keeps it over it.
+        QString mainId, downloadId;
+        for (const auto &w : windows) {
+            if (w.second == QLatin1String("Brelvox"))
+                mainId = w.first;
+            else if (w.second.startsWith(QLatin1String("Download")))
+                downloadId = w.first;
+        }
+        const QByteArray owner = m_desktop->run(QStringLiteral("xprop"), {QStringLiteral("-id"), downloadId, QStringLiteral("WM_TRANSIENT_FOR")});
+        const qsizetype hash = owner.lastIndexOf('#');
+        QVERIFY2(hash > 0, owner.constData());
+        QCOMPARE(owner.mid(hash + 1).trimmed().toULongLong(nullptr, 16), mainId.toULongLong(nullptr, 16));
     }
 
     void commandLineIsThePlayers_data()

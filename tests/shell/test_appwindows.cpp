@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -175,6 +176,20 @@ private Q_SLOTS:
                                                  .arg(textOf(caption), caption->objectName())
                                                  .arg(best, 0, 'f', 2).arg(QColor(ground).name())));
         }
+        w->hide();
+    }
+
+    // Dialogs and secondary windows are windows of their own that belong to the main one.
+    void secondaryWindowsBelongToMain_data() { addWindowRows(false); }
+    void secondaryWindowsBelongToMain()
+    {
+        QFETCH(QString, name);
+        QWidget *w = window(name);
+        QVERIFY(w);
+        w->show();
+        QVERIFY(w->isWindow());
+        QVERIFY(w->windowHandle());
+        QCOMPARE(w->windowHandle()->transientParent(), m_app->chat()->windowHandle());
         w->hide();
     }
 };
