@@ -85,6 +85,9 @@ int main(int argc, char *argv[])
     brelvox::SignalWatcher stops;
     stops.watch({SIGTERM, SIGHUP, SIGINT});
     QObject::connect(&stops, &brelvox::SignalWatcher::caught, chat, [chat] {
+        // A window moved just before the request is kept at its new place, even when the
+        // window system's word of the move is still queued behind the signal.
+        QGuiApplication::sync();
         brelvox::dialogs::setEndingUnattended(true);
         chat->Exit1Click();
     });

@@ -84,6 +84,10 @@ def frame(app, title):
     return None
 
 
+def focused(node):
+    return node.getState().contains(pyatspi.STATE_FOCUSED)
+
+
 def text_of(node):
     t = node.queryText()
     return t.getText(0, t.characterCount)
@@ -108,7 +112,11 @@ class Desktop:
         self.env.pop("WAYLAND_DISPLAY", None)
         self.wm = subprocess.Popen(["openbox"], env=self.env)
         os.environ["DISPLAY"] = self.env["DISPLAY"]
-        time.sleep(1)
+        # The window manager is up once wmctrl can talk to it; only then do windows get focus.
+        end = time.monotonic() + 30
+        while time.monotonic() < end and b"Name:" not in subprocess.run(
+                ["wmctrl", "-m"], env=self.env, capture_output=True).stdout:
+            time.sleep(0.1)
 
     def key(self, *keys):
         subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], env=self.env, check=True)
@@ -169,7 +177,7 @@ def main():
         entry = wait_for(lambda: find(main_window, pyatspi.ROLE_TEXT, "Chat message"))
         check(entry is not None, "the chat entry is named")
         entry.queryComponent().grabFocus()
-        pump(0.5)
+        check(wait_for(lambda: focused(entry)), "the chat entry takes the keyboard")
         before = text_of(entry)
         desktop.key("alt+f")
         check(wait_for(lambda: find(app, pyatspi.ROLE_MENU_ITEM, "Exit"), 5) is not None, "Alt+F opens File")
@@ -217,7 +225,7 @@ def main():
         cell = find(main_window, pyatspi.ROLE_TEXT, "Guess, letter 1")
         check(cell is not None, "the entry cells are named")
         cell.queryComponent().grabFocus()
-        pump(0.3)
+        check(wait_for(lambda: focused(cell)), "the first entry cell takes the keyboard")
         desktop.type(guess.lower())
         desktop.key("Return")
         row = wait_for(lambda: [find(main_window, pyatspi.ROLE_LABEL, prefix="Row 1, letter %d: %s," % (c, guess[c - 1]))

@@ -88,7 +88,8 @@ public:
         return result;
     }
 
-    static bool waitFor(const std::function<bool()> &done, int ms = 15000)
+    // Generous: a loaded machine may take long to start a program or a window manager.
+    static bool waitFor(const std::function<bool()> &done, int ms = 60000)
     {
         QElapsedTimer clock;
         clock.start();
@@ -111,10 +112,15 @@ private:
 class Program
 {
 public:
-    Program(const Desktop &desktop, const QStringList &args)
+    Program(const Desktop &desktop, const QStringList &args, const QByteArray &settings = {})
     {
         const QString exe = m_dir.filePath(QStringLiteral("brelvox"));
         QFile::copy(QStringLiteral(BRELVOX_PATH), exe);
+        if (!settings.isEmpty()) {
+            QFile ini(file(QStringLiteral("ostrellobby.ini")));
+            if (ini.open(QIODevice::WriteOnly))
+                ini.write(settings);
+        }
         QDir(m_dir.path()).mkpath(QStringLiteral("run"));
         QFile::setPermissions(m_dir.filePath(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcessEnvironment env = desktop.environment();
@@ -176,15 +182,18 @@ private Q_SLOTS:
     {
         QFETCH(int, signalNumber);
         // Hosting, so the settings are loaded once the own client is seated: a copy that
-        // never loaded them leaves the file alone.
-        Program brelvox(*m_desktop, {QStringLiteral("Rook"), QStringLiteral("127.0.0.1"), QStringLiteral("true")});
+        // never loaded them leaves the file alone. The stored place shows when they are.
+        Program brelvox(*m_desktop, {QStringLiteral("Rook"), QStringLiteral("127.0.0.1"), QStringLiteral("true")},
+                        "[Brelvox]\nLeft=400\nTop=300\nWidth=800\nHeight=600\n");
         QString id;
         QVERIFY(Desktop::waitFor([&] {
             const auto windows = m_desktop->windowsOf(brelvox.pid());
             id = windows.isEmpty() ? QString() : windows.first().first;
             return !id.isEmpty();
         }));
-        QTest::qWait(1000); // seated and the settings applied before the player moves it
+        QVERIFY(Desktop::waitFor([&] {
+            return m_desktop->run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}).contains("Width: 792");
+        }));
         m_desktop->run(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-r"), id, QStringLiteral("-e"),
                                                   QStringLiteral("0,200,150,900,700")});
         QVERIFY(Desktop::waitFor([&] {
@@ -192,7 +201,6 @@ private Q_SLOTS:
             static const QRegularExpression left(QStringLiteral("Absolute upper-left X:\\s+2\\d\\d\\s"));
             return info.contains("Width: 900") && left.match(QString::fromLatin1(info)).hasMatch();
         }));
-        QTest::qWait(300); // the program hears of its new place a moment after the server knows it
         ::kill(pid_t(brelvox.pid()), signalNumber);
         QVERIFY(brelvox.process().waitForFinished(15000));
         QCOMPARE(brelvox.process().exitStatus(), QProcess::NormalExit);
