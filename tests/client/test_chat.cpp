@@ -50,6 +50,9 @@ using namespace brelvox;
 namespace {
 
 // Stands in for the host: takes the window's connection and keeps every message it sends.
+// Bound for waits on the loopback link: generous, as a loaded machine may be slow.
+constexpr int kLinkWaitMs = 30000;
+
 class LoopbackHost
 {
 public:
@@ -67,7 +70,7 @@ public:
             if (!m_peer && m_server.hasPendingConnections())
                 m_peer = m_server.nextPendingConnection();
             return m_peer && m_w.session()->sock()->isConnected();
-        });
+        }, kLinkWaitMs);
     }
 
     // Everything sent since the last call: the window sends a fence of its own after the
@@ -82,7 +85,7 @@ public:
         const bool fenced = QTest::qWaitFor([&] {
             m_bytes += m_peer->readAll();
             return m_bytes.endsWith(fence);
-        });
+        }, kLinkWaitMs);
         QList<QByteArray> out;
         if (!fenced)
             return {QByteArray("<fence never came>")};
@@ -281,30 +284,30 @@ private Q_SLOTS:
             w->state().loggedIn = false;
             w->session()->setPort(server.port());
             w->session()->open(QStringLiteral("127.0.0.1"));
-            QVERIFY(QTest::qWaitFor([w] { return w->state().loggedIn; }));
+            QVERIFY(QTest::qWaitFor([w] { return w->state().loggedIn; }, kLinkWaitMs));
         }
-        QVERIFY(QTest::qWaitFor([&] { return rook.seatLabel(ann.state().ownSeat)->text() == QLatin1String("Ann"); }));
+        QVERIFY(QTest::qWaitFor([&] { return rook.seatLabel(ann.state().ownSeat)->text() == QLatin1String("Ann"); }, kLinkWaitMs));
         rook.chat()->setOwnColor(0xFF0000);   // clBlue
         rook.chat()->setActionColor(0x008000); // clGreen
 
         rook.chat()->mychat()->setText(QStringLiteral("hello: there"));
         QTest::keyClick(rook.chat()->mychat(), Qt::Key_Return);
         for (Tchat *w : {&rook, &ann}) {
-            QVERIFY(QTest::qWaitFor([w] { return lastLine(*w).text() == QLatin1String("Rook chats: hello: there"); }));
+            QVERIFY(QTest::qWaitFor([w] { return lastLine(*w).text() == QLatin1String("Rook chats: hello: there"); }, kLinkWaitMs));
             QCOMPARE(boldPart(lastLine(*w)), QStringLiteral("Rook chats:"));
             QCOMPARE(lineColor(lastLine(*w)), QColor(0, 0, 0xFF));
         }
         rook.chat()->mychat()->setText(QStringLiteral("/me waves"));
         QTest::keyClick(rook.chat()->mychat(), Qt::Key_Return);
         for (Tchat *w : {&rook, &ann}) {
-            QVERIFY(QTest::qWaitFor([w] { return lastLine(*w).text() == QLatin1String("Rook waves"); }));
+            QVERIFY(QTest::qWaitFor([w] { return lastLine(*w).text() == QLatin1String("Rook waves"); }, kLinkWaitMs));
             QCOMPARE(boldPart(lastLine(*w)), QString());
             QCOMPARE(lineColor(lastLine(*w)), QColor(0, 0x80, 0));
         }
         // A phrase button shows as the name, "says:" and the phrase, in the action colour.
         QTest::mouseClick(rook.chat()->phraseButton(1), Qt::LeftButton);
         for (Tchat *w : {&rook, &ann}) {
-            QVERIFY(QTest::qWaitFor([w] { return lastLine(*w).text() == QLatin1String("Rook says: Way To Go!"); }));
+            QVERIFY(QTest::qWaitFor([w] { return lastLine(*w).text() == QLatin1String("Rook says: Way To Go!"); }, kLinkWaitMs));
             QCOMPARE(boldPart(lastLine(*w)), QStringLiteral("Rook says:"));
             QCOMPARE(lineColor(lastLine(*w)), QColor(0, 0x80, 0));
         }
@@ -936,24 +939,28 @@ private Q_SLOTS:
         w->session()->receivedlist().push(QStringLiteral("CMD_newplayerinfo+x+Bad"));
         for (int n = 1; n <= 3; ++n)
             w->session()->receivedlist().push(QStringLiteral("CMD_chat+Ann chats: line %1|clBlack").arg(n));
-        // Looks once the queue had time to drain, from inside a box's own loop if one is waiting.
+        // Looks from inside the box's own loop while it waits: the queue drains behind it.
         QString seen;
         QMessageBox *box = nullptr;
-        QTimer::singleShot(1000, [&] {
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, [&] {
             seen = lastLine(*w).text();
+            QMessageBox *shown = nullptr;
             for (QWidget *top : QApplication::topLevelWidgets())
                 if (auto *b = qobject_cast<QMessageBox *>(top); b && b->isVisible())
-                    box = b;
-            if (box) {
-                QCOMPARE(box->windowTitle(), QStringLiteral("Brelvox"));
-                QCOMPARE(box->icon(), QMessageBox::Critical);
-                QCOMPARE(box->text(), QStringLiteral("'x' is not a valid integer value."));
-                box->close();
-            }
+                    shown = b;
+            if (!shown || seen != QLatin1String("Ann chats: line 3"))
+                return;
+            look.stop();
+            box = shown;
+            QCOMPARE(box->windowTitle(), QStringLiteral("Brelvox"));
+            QCOMPARE(box->icon(), QMessageBox::Critical);
+            QCOMPARE(box->text(), QStringLiteral("'x' is not a valid integer value."));
+            box->close();
         });
+        look.start(100);
         w->session()->wake();
-        QTRY_VERIFY_WITH_TIMEOUT(box, 3000);
-        QCOMPARE(seen, QStringLiteral("Ann chats: line 3"));
+        QTRY_VERIFY2_WITH_TIMEOUT(box, qPrintable(seen), kLinkWaitMs);
     }
 
     void noRemovalFromACopyThatDoesNotHost()
