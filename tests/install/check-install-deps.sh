@@ -41,7 +41,7 @@ chmod +x "$tmp/bin"/*
 export PATH=$tmp/bin:$PATH FAKE_ROOT=$tmp
 
 run_set=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libcurl4-openssl-dev libjpeg-dev zlib1g-dev fonts-liberation2)
-test_tools=(xvfb openbox xdotool wmctrl clang imagemagick libbenchmark-dev lintian at-spi2-core python3-pyatspi)
+test_tools=(xvfb openbox xdotool wmctrl clang imagemagick libbenchmark-dev lintian at-spi2-core python3-pyatspi weston qt6-wayland)
 
 # Resets the stand-ins: nothing logged, the named packages installed.
 fresh() {
