@@ -25,7 +25,10 @@
 #include <QEvent>
 #include <QLabel>
 #include <QWidget>
+#include <QTimer>
 #include <QWindow>
+#include <functional>
+#include <utility>
 #include "protocol/message.h"
 
 namespace brelvox {
@@ -86,6 +89,51 @@ public:
 
 private:
     QWidget *m_main;
+};
+
+// Runs then once window is on screen. A window shown before the compositor knows its
+// transient parent belongs to nothing (Wayland places it anywhere), so the solo game's
+// download window waits for the main window; a window never exposed still gets it soon.
+class WhenExposed : public QObject
+{
+public:
+    static void run(QWindow *window, std::function<void()> then)
+    {
+        if (!window || window->isExposed()) {
+            then();
+            return;
+        }
+        auto *waiter = new WhenExposed(window, std::move(then));
+        window->installEventFilter(waiter);
+        QTimer::singleShot(kLongestWaitMs, waiter, &WhenExposed::fire);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed())
+            fire();
+        return false;
+    }
+
+private:
+    static constexpr int kLongestWaitMs = 2000;
+
+    WhenExposed(QWindow *window, std::function<void()> then)
+        : QObject(window)
+        , m_then(std::move(then))
+    {
+    }
+
+    void fire()
+    {
+        if (!m_then)
+            return;
+        // Later, not from inside the window's own expose handling.
+        QTimer::singleShot(0, parent(), std::exchange(m_then, nullptr));
+        deleteLater();
+    }
+
+    std::function<void()> m_then;
 };
 } // namespace
 
@@ -178,7 +226,9 @@ void AppWindows::wire()
             session->setPort(port);
         session->open(host);
     });
-    connect(c, &Tchat::downloadRequested, m_download, &Tdownload::showOnDesktop);
+    connect(c, &Tchat::downloadRequested, m_download, [this, c] {
+        WhenExposed::run(c->windowHandle(), [this] { m_download->showOnDesktop(); });
+    });
     connect(c, &Tchat::hostingStarted, m_spyList, &Tspylist::enableRemoval);
 }
 
