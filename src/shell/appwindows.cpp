@@ -22,6 +22,7 @@
 #include "windows/turl.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QWidget>
@@ -83,6 +84,10 @@ public:
                 m_main->winId();
                 handle->setTransientParent(m_main->windowHandle());
             }
+        } else if (event->type() == QEvent::Hide && QApplication::activeWindow() == watched && m_main->isVisible()) {
+            // Closed while it had the keyboard: the keyboard goes back to the game, not to
+            // wherever the window manager's and Qt's ideas of focus happen to settle.
+            m_main->activateWindow();
         }
         return false;
     }
