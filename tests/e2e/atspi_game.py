@@ -39,6 +39,17 @@ def pump(seconds):
         time.sleep(0.02)
 
 
+def listen_to_announcements():
+    """Fill heard with what a screen reader is told as notifications appear."""
+    pyatspi.Registry.registerEventListener(
+        lambda e: heard.append(e.source.name) if e.detail1 and e.source.getRole() == pyatspi.ROLE_NOTIFICATION else None,
+        "object:state-changed:showing")
+
+
+def read_words(spelling):
+    return [w.strip().upper() for w in open(spelling) if len(w.strip()) == 5]
+
+
 def wait_for(condition, seconds=30.0):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
@@ -150,7 +161,7 @@ class Desktop:
 
 def main():
     brelvox, spelling = sys.argv[1], sys.argv[2]
-    words = [w.strip().upper() for w in open(spelling) if len(w.strip()) == 5]
+    words = read_words(spelling)
     folder = tempfile.mkdtemp(prefix="brelvox-atspi-")
     desktop = Desktop(folder)
     program = None
@@ -169,9 +180,7 @@ def main():
         exe = os.path.join(folder, "brelvox")
         shutil.copy(brelvox, exe)
 
-        pyatspi.Registry.registerEventListener(
-            lambda e: heard.append(e.source.name) if e.detail1 and e.source.getRole() == pyatspi.ROLE_NOTIFICATION else None,
-            "object:state-changed:showing")
+        listen_to_announcements()
         pyatspi.Registry.registerEventListener(
             lambda e: (renamed.append(e.source.name),
                        clock_renamed.append(e.source.name) if e.source.name.startswith("Time: ") else None),

@@ -17,7 +17,8 @@ import tempfile
 
 import pyatspi
 
-from atspi_game import Desktop, check, failures, find, frame, heard, pump, text_of, wait_for
+from atspi_game import (Desktop, check, failures, find, frame, heard, listen_to_announcements, pump, read_words,
+                        text_of, wait_for)
 
 
 def play_first_row(desktop, env, words):
@@ -79,7 +80,7 @@ def play_first_row(desktop, env, words):
 
 def main():
     brelvox, spelling = sys.argv[1], sys.argv[2]
-    words = [w.strip().upper() for w in open(spelling) if len(w.strip()) == 5]
+    words = read_words(spelling)
     folder = tempfile.mkdtemp(prefix="brelvox-wayland-")
     desktop = Desktop(folder)
     compositor = None
@@ -93,9 +94,7 @@ def main():
         socket = os.path.join(weston_run, "brelvox-0")
         if not check(wait_for(lambda: os.path.exists(socket), 20), "weston is up"):
             return
-        pyatspi.Registry.registerEventListener(
-            lambda e: heard.append(e.source.name) if e.detail1 and e.source.getRole() == pyatspi.ROLE_NOTIFICATION else None,
-            "object:state-changed:showing")
+        listen_to_announcements()
         for attempt in range(3):
             home = os.path.join(folder, "home%d" % attempt)
             env = dict(desktop.env)
